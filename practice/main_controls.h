@@ -1,0 +1,33 @@
+#pragma once
+
+#include "practice/controls.h"
+
+namespace keyloom {
+
+// The controls of the main window that the practice handlers read and write,
+// named as in the window's design.
+struct MainControls {
+    PictureBox picEgg;  // upper pane: the reference rows and their marks
+    PictureBox picType; // lower pane: the typed rows and the caret
+    LabelArray lblEgg;
+    LabelArray lblType;
+    LabelArray lblOK;
+    LabelArray lblErr;
+    LineShape Line1;
+    TextBox txtType;
+
+    Label lblTrue;
+    Label lblFalse;
+    Label Label1;
+    Label lblTF;
+    Label Label4;
+    Label Label2;
+    Label lblSudu;
+    Label Label3;
+    Label Label5;
+    Label lblTime;
+    Label Label6;
+    Label lblTtime;
+};
+
+} // namespace keyloom

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "practice/controls.h"
+#include "practice/counter.h"
+
+#include <string>
+
+namespace keyloom {
+
+// Geometry of the two rings of rows.
+constexpr Counter kRowWidth = 44;     // characters a row
+constexpr Counter kRingSize = 8;      // rows a pane
+constexpr Twips kRowPitch = 350;      // Top of row i is i * 350
+constexpr Twips kRowLeft = 50;        // Left of every row label
+constexpr Counter kRowsFilledAtLoad = 7;
+constexpr Twips kCaretHeight = 250;
+
+// Only lesson lines 0 to 744 can start within the 16-bit range, so a lesson
+// never shows more than its first 32,780 characters.
+constexpr std::size_t kShowableLessonChars = 32780;
+
+// Lesson line n: up to 44 characters of the lesson from 1-based position
+// n * 44 + 1; empty past the end. Raises OverflowError when that position
+// does not fit in 16 bits.
+std::u16string lessonLine(const std::u16string& lessonText, Counter n);
+
+} // namespace keyloom

@@ -1,0 +1,71 @@
+#include "practice/text_decoding.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <memory>
+#include <stdexcept>
+
+namespace keyloom {
+namespace {
+
+using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&iconv_close)>;
+
+IconvHandle openToUtf16(const char* from) {
+    iconv_t handle = iconv_open("UTF-16LE", from);
+    if (handle == reinterpret_cast<iconv_t>(-1)) {
+        throw std::runtime_error(std::string("no converter from ") + from);
+    }
+    return {handle, &iconv_close};
+}
+
+enum class OnInvalid { Fail, Replace };
+
+// Converts `bytes` to UTF-16; false when an invalid sequence is met with
+// OnInvalid::Fail.
+bool convert(const char* from, std::string_view bytes, bool more, OnInvalid onInvalid,
+             std::u16string& out) {
+    const IconvHandle cd = openToUtf16(from);
+    out.clear();
+    out.reserve(bytes.size());
+    char* in = const_cast<char*>(bytes.data()); // iconv's signature, not written to
+    std::size_t inLeft = bytes.size();
+    char16_t buffer[4096];
+    while (inLeft > 0) {
+        char* outPtr = reinterpret_cast<char*>(buffer);
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t status = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, (sizeof buffer - outLeft) / sizeof(char16_t));
+        if (status != static_cast<std::size_t>(-1) || errno == E2BIG) {
+            continue;
+        }
+        if (errno == EINVAL && more) {
+            break; // the rest of the sequence lies beyond the prefix
+        }
+        if (onInvalid == OnInvalid::Fail) {
+            return false;
+        }
+        out.push_back(u'\uFFFD');
+        ++in;
+        --inLeft;
+        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::u16string> decodeUtf8Strict(std::string_view bytes, bool more) {
+    std::u16string text;
+    if (!convert("UTF-8", bytes, more, OnInvalid::Fail, text)) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::u16string decodeGbk(std::string_view bytes, bool more) {
+    std::u16string text;
+    convert("CP936", bytes, more, OnInvalid::Replace, text);
+    return text;
+}
+
+} // namespace keyloom

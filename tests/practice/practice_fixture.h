@@ -1,0 +1,70 @@
+#pragma once
+
+#include "practice/frm_main.h"
+#include "ui/frm_main_design.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace keyloom::test {
+
+// A full-width character is 240 twips wide in the row font, a half-width one
+// 120; an empty caption has no width.
+class FixedMeasure : public TextMeasure {
+  public:
+    [[nodiscard]] Twips width(std::u16string_view text, FontRole /*font*/) const override {
+        Twips total = 0;
+        for (const char16_t ch : text) {
+            total += ch < 0x80 ? 120.0F : 240.0F;
+        }
+        return total;
+    }
+};
+
+// A lesson folder of its own for each test, removed afterwards.
+class LessonDir {
+  public:
+    LessonDir();
+    ~LessonDir();
+    LessonDir(const LessonDir&) = delete;
+    LessonDir& operator=(const LessonDir&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& programDir() const { return dir_; }
+    [[nodiscard]] std::filesystem::path lessonFile() const;
+    void writeBytes(const std::string& bytes) const;
+
+  private:
+    std::filesystem::path dir_;
+};
+
+// A lesson of `length` distinct full-width characters, so every position
+// can be told apart.
+std::u16string distinctLesson(std::size_t length);
+
+std::string utf8(std::u16string_view text);
+
+// The main window's controls and handlers after loading `lesson` (UTF-8 file).
+class PracticeFixture : public ::testing::Test {
+  protected:
+    void load(const std::u16string& lesson);
+    void loadBytes(const std::string& bytes);
+
+    // Commits one character into the typing box as an input method does.
+    void commit(char16_t ch);
+    void type(std::u16string_view text);
+    // Types `count` characters of the lesson from the current position,
+    // all right.
+    void typeRight(int count);
+    void typeWrong(int count);
+    void backspace();
+    // Live marks besides the template.
+    [[nodiscard]] int liveMarks() const { return controls.lblOK.count() - 1; }
+
+    FixedMeasure measure;
+    MainControls controls = frmMainControls();
+    FrmMain form{controls, measure};
+    LessonDir dir;
+};
+
+} // namespace keyloom::test

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "practice/controls.h"
+
+#include <span>
+#include <string_view>
+
+namespace keyloom {
+
+enum class ElementKind : std::uint8_t { Timer, TextBox, PictureBox, Line, Label, Button };
+
+// One element of a window's design, as data. Positions are twips within the
+// container; a line's ends are (left, top) and (left + width, top + height).
+struct ElementDesign {
+    std::string_view name{};
+    int index = -1; // element of a control array, or -1
+    ElementKind kind = ElementKind::Label;
+    std::string_view container{}; // empty: the window's client area
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+    Colour foreColor = kStandardColour;
+    Colour backColor = kStandardColour;
+    bool transparent = false;
+    FontRole font = FontRole::Standard;
+    std::u16string_view caption{};
+    bool visible = true;
+    bool autoSize = false;
+    int tabIndex = -1;
+    int intervalMs = 0; // timers
+
+    static constexpr Colour kStandardColour = 0xFFFFFFFFU; // the platform's own
+};
+
+struct WindowDescription {
+    std::u16string_view caption{};
+    Twips clientWidth = 0;
+    Twips clientHeight = 0;
+    std::span<const ElementDesign> elements; // in creation order
+};
+
+// The first element named so (and with that index), or nullptr.
+const ElementDesign* findElement(const WindowDescription& window, std::string_view name,
+                                 int index = -1);
+
+} // namespace keyloom
