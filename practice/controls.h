@@ -23,7 +23,7 @@ enum class FontRole : std::uint8_t {
 };
 
 struct Label {
-    std::u16string caption;
+    std::u16string caption{};
     Twips left = 0;
     Twips top = 0;
     Twips width = 0;
@@ -34,7 +34,7 @@ struct Label {
     bool visible = true;
     bool autoSize = false;
     FontRole font = FontRole::Standard;
-    std::u16string tag;
+    std::u16string tag{};
 };
 
 // The width a toolkit gives a caption in a font; AutoSize asks it.

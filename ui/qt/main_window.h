@@ -1,0 +1,62 @@
+#pragma once
+
+#include "practice/frm_main.h"
+#include "ui/window_description.h"
+
+#include <QWidget>
+#include <exception>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QTimer;
+
+namespace keyloom {
+
+class PaneWidget;
+class TypingBox;
+
+// The main window: shows the controls' state and hands the toolkit's events
+// to the handlers. Every handler runs inside `guarded`, so an error never
+// unwinds through Qt's event loop; it goes to `onFatalError` instead, after
+// which the window handles no more events.
+class MainWindow : public QWidget {
+  public:
+    using FatalErrorReport = std::function<void(const std::exception&)>;
+    // Opens the about box; F1 calls it after the key-down handler.
+    using AboutBoxOpener = std::function<void(QWidget* parent)>;
+
+    MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
+               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {});
+
+    [[nodiscard]] TypingBox* typingBox() const { return box_; }
+    [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
+    [[nodiscard]] QTimer* caretTimer() const { return timer2_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    template <class Handler> bool guarded(Handler&& handler);
+    bool keyDown(Counter keyCode, Counter shift);
+    void textChanged();
+    void readBox();
+    void showState();
+    [[nodiscard]] QRect caretRectInBox() const;
+
+    FrmMain& form_;
+    MainControls& c_;
+    FatalErrorReport onFatalError_;
+    AboutBoxOpener openAboutBox_;
+    bool failed_ = false;
+    PaneWidget* picEgg_ = nullptr;
+    PaneWidget* picType_ = nullptr;
+    TypingBox* box_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    QTimer* timer2_ = nullptr;
+    std::vector<std::pair<const Label*, QLabel*>> labels_;
+    LineShape shownCaret_;
+};
+
+} // namespace keyloom

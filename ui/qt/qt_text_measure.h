@@ -1,0 +1,20 @@
+#pragma once
+
+#include "practice/controls.h"
+
+#include <QFontMetricsF>
+#include <array>
+
+namespace keyloom {
+
+// AutoSize widths as Qt lays the text out, in twips.
+class QtTextMeasure : public TextMeasure {
+  public:
+    QtTextMeasure();
+    [[nodiscard]] Twips width(std::u16string_view text, FontRole font) const override;
+
+  private:
+    std::array<QFontMetricsF, 3> metrics_;
+};
+
+} // namespace keyloom
