@@ -1,0 +1,119 @@
+#include "practice/lesson_file.h"
+#include "practice/practice_fixture.h"
+#include "practice/text_decoding.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace keyloom::test {
+namespace {
+
+class LessonLoading : public PracticeFixture {};
+
+TEST_F(LessonLoading, LaysOutBothRingsAndShowsSevenLines) {
+    load(distinctLesson(100));
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(controls.lblEgg[i].left, 50);
+        EXPECT_EQ(controls.lblEgg[i].top, static_cast<Twips>(i) * 350);
+        EXPECT_EQ(controls.lblEgg[i].width, 10650);
+        ASSERT_TRUE(controls.lblType.exists(i));
+        EXPECT_EQ(controls.lblType[i].top, static_cast<Twips>(i) * 350);
+        EXPECT_EQ(controls.lblType[i].width, 10650);
+        EXPECT_TRUE(controls.lblType[i].visible);
+    }
+    EXPECT_EQ(controls.lblEgg[0].caption.size(), 44U);
+    EXPECT_EQ(controls.lblEgg[1].caption.size(), 44U);
+    EXPECT_EQ(controls.lblEgg[2].caption.size(), 12U);
+    for (int i = 3; i < 8; ++i) {
+        EXPECT_TRUE(controls.lblEgg[i].caption.empty()) << "the placeholder is replaced";
+    }
+    EXPECT_EQ(controls.lblOK[0].left, -70);
+    EXPECT_FALSE(controls.lblOK[0].visible);
+    EXPECT_EQ(controls.Line1.x1, 49);
+    EXPECT_EQ(controls.Line1.x2, 49);
+    EXPECT_EQ(controls.Line1.y1, 50);
+    EXPECT_EQ(controls.Line1.y2, 300);
+    const PracticeState& s = form.state();
+    EXPECT_EQ(s.nextLine, 7);
+    EXPECT_EQ(s.typedCount + s.rightCount + s.wrongCount + s.accuracy + s.speed, 0);
+}
+
+TEST(LessonDecoding, LinesJoinAndEncodingsAreRecognised) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::u16string text;
+    };
+    const std::vector<Case> cases{
+        {"LF", "abc\ndef", u"abcdef"},
+        {"CR LF with a final break", "abc\r\ndef\r\n", u"abcdef"},
+        {"CR only", "abc\rdef\r", u"abcdef"},
+        {"mixed", "a\r\nb\nc\rd", u"abcd"},
+        {"empty", "", u""},
+        {"one byte", "x", u"x"},
+        {"GBK", "\xD6\xD0\xCE\xC4\r\n\xA3\xAC", u"中文，"},
+        {"UTF-8", "\xE4\xB8\xAD\xE6\x96\x87\n\xEF\xBC\x8C", u"中文，"},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF\xE4\xB8\xAD", u"中"},
+        {"a lone GBK lead byte at the end", "\xD6\xD0\xCE", u"中\uFFFD"},
+        {"bytes GBK does not have", "a\xFF" "b", u"a\uFFFDb"},
+        {"NUL bytes", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decodeLesson(c.bytes, false, 100), c.text) << c.what;
+    }
+    EXPECT_EQ(decodeLesson("abcdef", false, 4), u"abcd");
+    EXPECT_EQ(decodeLesson("\xE4\xB8\xAD\xE6\x96", true, 10), u"中")
+        << "a character cut at the end of a prefix waits for the rest";
+}
+
+TEST_F(LessonLoading, HugeLessonKeepsWhatCanBeShown) {
+    std::string bytes;
+    for (int i = 0; i < 40000; ++i) {
+        bytes += "\xD6\xD0\r\n"; // 中, GBK
+    }
+    loadBytes(bytes);
+    EXPECT_EQ(form.state().lessonText.size(), 32780U);
+    EXPECT_EQ(form.state().lessonText.back(), u'中');
+}
+
+TEST_F(LessonLoading, MissingOrUnreadableLessonNamesThePath) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path& programDir)> breakIt;
+        std::string mentions;
+    };
+    const std::vector<Case> cases{
+        {"no txt directory",
+         [](const auto& d) { std::filesystem::remove_all(d / "txt"); }, "txt"},
+        {"no lesson file", [](const auto&) {}, "文档.txt"},
+        {"a directory in the file's place",
+         [](const auto& d) { std::filesystem::create_directory(lessonPath(d)); }, "文档.txt"},
+    };
+    for (const Case& c : cases) {
+        LessonDir fresh;
+        c.breakIt(fresh.programDir());
+        MainControls controlsOfIt = frmMainControls();
+        FrmMain f(controlsOfIt, measure);
+        try {
+            f.Form_Load(fresh.lessonFile());
+            ADD_FAILURE() << c.what << ": loaded";
+        } catch (const LessonFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.mentions), std::string::npos) << c.what;
+            EXPECT_NE(std::string(error.what()).find(fresh.programDir().string()),
+                      std::string::npos)
+                << c.what;
+        }
+    }
+}
+
+TEST_F(LessonLoading, UnreadableFileIsReported) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads any file";
+    }
+    dir.writeBytes("abc");
+    ::chmod(dir.lessonFile().c_str(), 0);
+    EXPECT_THROW(form.Form_Load(dir.lessonFile()), LessonFileError);
+}
+
+} // namespace
+} // namespace keyloom::test
