@@ -1,0 +1,32 @@
+# Installs the program where Linux programs live. The executable and its
+# lesson folder stay together in a private program directory, because the
+# program looks for txt/ beside its real executable; bin/ gets a link to it,
+# and the desktop menu gets an entry and an icon.
+include(GNUInstallDirs)
+
+# A program directory, like /usr/lib/<program>, not a library directory: it is
+# "lib" on every system, never the multiarch library directory.
+set(KEYLOOM_PROGRAM_DIR lib/keyloom)
+
+install(TARGETS keyloom RUNTIME DESTINATION ${KEYLOOM_PROGRAM_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/txt/文档.txt DESTINATION ${KEYLOOM_PROGRAM_DIR}/txt)
+
+# A relative link, so the installed tree works under any prefix and when
+# unpacked into another root.
+file(RELATIVE_PATH keyloom_link_target /${CMAKE_INSTALL_BINDIR}
+     /${KEYLOOM_PROGRAM_DIR}/keyloom)
+install(CODE "
+    set(keyloom_link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/keyloom\")
+    message(STATUS \"Installing: \${keyloom_link} -> ${keyloom_link_target}\")
+    get_filename_component(keyloom_link_dir \"\${keyloom_link}\" DIRECTORY)
+    file(MAKE_DIRECTORY \"\${keyloom_link_dir}\")
+    file(CREATE_LINK \"${keyloom_link_target}\" \"\${keyloom_link}\" SYMBOLIC)
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${keyloom_link}\")
+")
+
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/keyloom.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/app/icons/keyloom.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${CMAKE_SOURCE_DIR}/app/icons/keyloom-32.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps RENAME keyloom.png)
