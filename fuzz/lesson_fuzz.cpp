@@ -1,0 +1,72 @@
+// The lesson decoder and the loader on arbitrary bytes: neither may crash,
+// hang or give more than can ever be shown, and the loader must give what the
+// decoder gives for the same bytes.
+#include "practice/lesson_file.h"
+#include "practice/ring.h"
+#include "practice/text_decoding.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+void require(bool holds, const char* what) {
+    if (!holds) {
+        std::fprintf(stderr, "broken: %s\n", what);
+        std::abort();
+    }
+}
+
+const std::filesystem::path& lessonFile() {
+    static const std::filesystem::path file = [] {
+        const auto dir = std::filesystem::temp_directory_path() /
+                         ("keyloom-fuzz-lesson-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir / "txt");
+        return keyloom::lessonPath(dir);
+    }();
+    return file;
+}
+
+std::string withoutLineEnds(std::string_view bytes) {
+    std::string out;
+    for (const char byte : bytes) {
+        if (byte != '\r' && byte != '\n') {
+            out.push_back(byte);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    // The first byte picks the decoder's options, the rest is the lesson.
+    const std::uint8_t options = data[0];
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    const bool more = (options & 1U) != 0;
+    const std::size_t maxChars = options >> 1U;
+    const std::u16string decoded = keyloom::decodeLesson(bytes, more, maxChars);
+    require(decoded.size() <= maxChars, "decodeLesson gave more than maxChars");
+    for (const char16_t ch : decoded) {
+        require(ch != u'\r' && ch != u'\n', "a line end survived decoding");
+    }
+
+    std::ofstream(lessonFile(), std::ios::binary | std::ios::trunc) << bytes;
+    const std::u16string loaded = keyloom::readLesson(lessonFile());
+    require(loaded.size() <= keyloom::kShowableLessonChars, "readLesson gave too much");
+    // The loader drops line ends before the decoder sees the bytes.
+    require(loaded ==
+                keyloom::decodeLesson(withoutLineEnds(bytes), false, keyloom::kShowableLessonChars),
+            "readLesson and decodeLesson disagree");
+    return 0;
+}

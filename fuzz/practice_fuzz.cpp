@@ -1,0 +1,281 @@
+// The main window's handlers on arbitrary event sequences: key-downs of any
+// code and shift state, input-method commits, changes with any caret, text
+// edits, clock and caret ticks, Backspace storms and long typing runs. The
+// typing box is modelled as the toolkit drives it; after every event the
+// run's invariants must hold, and no error may escape a handler.
+#include "bench/fixed_measure.h"
+#include "fuzz/byte_reader.h"
+#include "fuzz/practice_invariants.h"
+#include "practice/frm_main.h"
+#include "practice/lesson_file.h"
+#include "ui/frm_main_design.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace keyloom::fuzz {
+namespace {
+
+// Lessons around the ring's edges: none, shorter than a row, shorter than
+// the seven rows shown at load, a little longer, long, and longer than can
+// ever be shown.
+constexpr std::array<std::size_t, 7> kLessonLengths{0, 1, 100, 308, 353, 1000, 33000};
+
+// Characters a user may type besides the right one: ASCII, full-width
+// punctuation, a lone surrogate, NUL, the replacement character.
+constexpr std::u16string_view kOtherCharacters{u"?aA，。中\xFFFD\xD800\0x 字", 12};
+
+std::string utf8(char32_t cp) {
+    std::string out;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+// The lesson files, written once for the whole fuzzing process and removed
+// when it exits.
+class Lessons {
+  public:
+    Lessons();
+    ~Lessons() {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
+    Lessons(const Lessons&) = delete;
+    Lessons& operator=(const Lessons&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& pick(std::uint8_t choice) const {
+        return files_[choice % files_.size()];
+    }
+
+  private:
+    std::filesystem::path root_ = std::filesystem::temp_directory_path() /
+                                  ("keyloom-fuzz-practice-" + std::to_string(::getpid()));
+    std::vector<std::filesystem::path> files_;
+};
+
+Lessons::Lessons() {
+    for (const std::size_t length : kLessonLengths) {
+        const auto dir = root_ / std::to_string(length);
+        std::filesystem::create_directories(dir / "txt");
+        std::ofstream out(lessonPath(dir), std::ios::binary);
+        for (std::size_t i = 0; i < length; ++i) {
+            // Mostly distinct full-width characters, some ASCII, a line
+            // break now and then that the loader drops.
+            out << (i % 7 == 3 ? utf8(U'a' + i % 26) : utf8(U'\u4E00' + i % 20000));
+            if (i % 50 == 49) {
+                out << "\r\n";
+            }
+        }
+        files_.push_back(lessonPath(dir));
+    }
+}
+
+[[noreturn]] void finding(const std::string& what) {
+    std::fprintf(stderr, "broken: %s\n", what.c_str());
+    std::abort();
+}
+
+// Enough for a run to the counters' limits and a clock run out, yet a bound
+// on the time one input takes.
+constexpr int kMaxEvents = 70000;
+
+bool isPunctuationKey(int code) {
+    return (code >= 186 && code <= 192) || (code >= 219 && code <= 222);
+}
+
+class Run {
+  public:
+    Run(ByteReader& in, const std::filesystem::path& lesson) : in_(in) { form_.Form_Load(lesson); }
+
+    void play() {
+        while (!in_.done() && events_ < kMaxEvents) {
+            playOneEvent();
+            checkNow(true);
+        }
+        checkNow(true);
+    }
+
+  private:
+    void playOneEvent() {
+        switch (in_.byte() % 10) {
+        case 0:
+            keyDown(static_cast<Counter>(in_.word()), static_cast<Counter>(in_.word()));
+            break;
+        case 1:
+            commitEach(1 + in_.byte() % 4);
+            break;
+        case 2:
+            commitTogether(1 + in_.byte() % 4);
+            break;
+        case 3:
+            change(in_.dword());
+            break;
+        case 4:
+            edit();
+            break;
+        case 5:
+            repeat(1 + in_.byte() * 129, [this] { form_.Timer1_Timer(); });
+            break;
+        case 6:
+            repeat(1 + in_.byte(), [this] { form_.Timer2_Timer(); });
+            break;
+        case 7:
+            repeat(1 + in_.byte(), [this] { backspace(); });
+            break;
+        case 8:
+            typeRun(1 + in_.byte() * 4, in_.byte());
+            break;
+        default:
+            typeRun(in_.byte() * 130, in_.byte());
+            break;
+        }
+    }
+
+    template <class Event> void repeat(int times, Event event) {
+        for (int i = 0; i < times && events_ < kMaxEvents; ++i) {
+            event();
+            checkNow(false);
+        }
+    }
+
+    // The character picked by `choice`: below 128 the right one.
+    char16_t character(std::uint8_t choice) const {
+        const auto next = static_cast<std::size_t>(form_.state().typedCount);
+        const std::u16string& lesson = form_.state().lessonText;
+        if (choice < 128) {
+            return next < lesson.size() ? lesson[next] : u'x';
+        }
+        return kOtherCharacters[choice % kOtherCharacters.size()];
+    }
+
+    void caretToEnd() { box().selStart = static_cast<long long>(box().text.size()); }
+
+    void keyDown(Counter code, Counter shift) {
+        form_.txtType_KeyDown(code, shift);
+        // An unlocked punctuation key types its sign.
+        if (!box().locked && isPunctuationKey(code)) {
+            box().text.push_back(u',');
+            caretToEnd();
+            form_.txtType_Change();
+        }
+    }
+
+    void commitEach(int count) {
+        for (int i = 0; i < count; ++i) {
+            form_.txtType_KeyDown(kKeyProcessedByIme, 0);
+            box().text.push_back(character(in_.byte()));
+            caretToEnd();
+            form_.txtType_Change();
+            checkNow(false);
+        }
+    }
+
+    // A phrase committed at once: one change for all its characters.
+    void commitTogether(int count) {
+        form_.txtType_KeyDown(kKeyProcessedByIme, 0);
+        for (int i = 0; i < count; ++i) {
+            box().text.push_back(character(in_.byte()));
+        }
+        caretToEnd();
+        form_.txtType_Change();
+    }
+
+    void change(std::uint32_t caret) {
+        box().selStart = caret;
+        form_.txtType_Change();
+    }
+
+    void edit() {
+        std::u16string& text = box().text;
+        const std::size_t at = in_.word() % (text.size() + 1);
+        switch (in_.byte() % 4) {
+        case 0:
+            text.insert(at, 1, character(in_.byte()));
+            break;
+        case 1:
+            if (at < text.size()) {
+                text.erase(at, 1 + in_.byte() % 8);
+            }
+            break;
+        case 2:
+            text.clear();
+            break;
+        default:
+            text.assign(1 + in_.byte() % 4, character(in_.byte()));
+            break;
+        }
+        box().selStart = static_cast<long long>(in_.word() % (text.size() + 1));
+        form_.txtType_Change();
+    }
+
+    // Backspace as the box applies it: unless locked, the character before
+    // the caret goes, and only a deletion is a change.
+    void backspace() {
+        form_.txtType_KeyDown(kKeyBack, 0);
+        const auto caret =
+            static_cast<std::size_t>(std::min<long long>(box().selStart, box().text.size()));
+        if (box().locked || caret == 0) {
+            return;
+        }
+        box().text.erase(caret - 1, 1);
+        box().selStart = static_cast<long long>(caret - 1);
+        form_.txtType_Change();
+    }
+
+    // A stretch of typing, one character in `wrongRate` out of 256 wrong.
+    void typeRun(int count, std::uint8_t wrongRate) {
+        for (int i = 0; i < count && events_ < kMaxEvents; ++i) {
+            const bool wrong = static_cast<std::uint8_t>(i * 97) < wrongRate;
+            form_.txtType_KeyDown(kKeyProcessedByIme, 0);
+            box().text.push_back(wrong ? u'?' : character(0));
+            caretToEnd();
+            form_.txtType_Change();
+            checkNow(false);
+        }
+    }
+
+    void checkNow(bool allMarks) {
+        ++events_;
+        if (const std::string problem = invariants_.check(allMarks); !problem.empty()) {
+            finding(problem);
+        }
+    }
+
+    TextBox& box() { return controls_.txtType; }
+
+    ByteReader& in_;
+    int events_ = 0;
+    bench::FixedMeasure measure_;
+    MainControls controls_ = frmMainControls();
+    FrmMain form_{controls_, measure_};
+    PracticeInvariants invariants_{controls_, form_};
+};
+
+} // namespace
+} // namespace keyloom::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const keyloom::fuzz::Lessons lessons;
+    keyloom::fuzz::ByteReader in(data, size);
+    try {
+        keyloom::fuzz::Run run(in, lessons.pick(in.byte()));
+        run.play();
+    } catch (const std::exception& error) {
+        // No handler of these events ends the program by the rules.
+        keyloom::fuzz::finding(std::string("an error escaped: ") + error.what());
+    }
+    return 0;
+}
