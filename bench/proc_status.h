@@ -1,0 +1,22 @@
+#pragma once
+
+#include <fstream>
+#include <string>
+
+namespace keyloom::bench {
+
+// The resident set of this process in KiB, from /proc/self/status.
+inline long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string field;
+    while (status >> field) {
+        if (field == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+    }
+    return -1;
+}
+
+} // namespace keyloom::bench
