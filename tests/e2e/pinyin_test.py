@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Types Chinese into the real keyloom window through fcitx5 pinyin and reads
+the marks off the screen.
+
+Run inside `scripts/desktop-session --fcitx5`, whose fresh profile makes the
+first candidates stable (women 我们, nihao 你好, renmin 人民):
+
+    pinyin_test.py PATH/TO/keyloom
+"""
+
+import re
+import subprocess
+import sys
+import time
+
+from keyloom_desktop import (
+    BLACK,
+    CLIENT_SIZE,
+    GREEN,
+    PIC_EGG,
+    PIC_TYPE,
+    RED,
+    Keyloom,
+    Pane,
+    TestFailure,
+    check,
+    find_window,
+    full_width_cell,
+    keys,
+    output_path,
+    wait_for_screen,
+    window_geometry,
+)
+
+# Every reference character is full-width, so cell k stands at 16 px steps.
+LESSON = (
+    "我们中国，人民勤劳勇敢。春天来了，田里的麦苗绿油油的，"
+    "风吹过来，像一片起伏的海浪。\n"
+    "傍晚的时候，老人们坐在门前说话，孩子们在场院里追来追去。\n"
+)
+CANDIDATE_WINDOW = "Fcitx5 Input Window"
+
+
+def fcitx5(method):
+    return subprocess.run(
+        [
+            "dbus-send",
+            "--session",
+            "--print-reply",
+            "--dest=org.fcitx.Fcitx5",
+            "/controller",
+            "org.fcitx.Fcitx.Controller1." + method,
+        ],
+        check=True,
+        capture_output=True,
+        text=True,
+        timeout=5,
+    ).stdout
+
+
+def current_input_method():
+    found = re.search(r'string "([^"]*)"', fcitx5("CurrentInputMethod"))
+    return found.group(1) if found else ""
+
+
+def wait_for_input_context(timeout=10.0):
+    """Qt creates the window's input context a little after the window gets
+    the focus; keys typed before that would bypass the input method."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if re.search(r"program:keyloom .*focus:1", fcitx5("DebugInfo")):
+            return
+        time.sleep(0.05)
+    raise TestFailure(f"fcitx5 never saw keyloom focused:\n{fcitx5('DebugInfo')}")
+
+
+def wait_input_method(name):
+    deadline = time.monotonic() + 3
+    while current_input_method() != name and time.monotonic() < deadline:
+        time.sleep(0.05)
+    check(current_input_method() == name, f"input method is {current_input_method()!r}")
+
+
+def cells_shown(screen, origin, count):
+    """Colours of cells 1 to `count` of the upper pane."""
+    pane = Pane(screen, origin, PIC_EGG)
+    return [pane.cell_colour(*full_width_cell(k)) for k in range(1, count + 1)]
+
+
+def expect_marks(origin, colours, what):
+    """Waits until cells 1..n show `colours` and the two cells after them
+    are still black; returns the screen."""
+    expected = colours + [BLACK, BLACK]
+    screen, ok = wait_for_screen(lambda s: cells_shown(s, origin, len(expected)) == expected)
+    check(ok, f"{what}: cells show {cells_shown(screen, origin, len(expected))}, expected {expected}")
+    return screen
+
+
+def pinyin(syllables):
+    keys(*syllables)
+
+
+def check_candidate_window(origin, typed_count):
+    """While composing, the candidate window opens beside the visible caret
+    (after `typed_count` characters in the lower pane), not at the hidden box
+    below the window."""
+    window = find_window(CANDIDATE_WINDOW, 3.0)
+    check(window is not None, "no candidate window while composing")
+    x, y, _, _ = window_geometry(window)
+    caret_x = origin[0] + PIC_TYPE[0] + full_width_cell(typed_count)[1]
+    caret_top = origin[1] + PIC_TYPE[1]
+    check(
+        abs(x - caret_x) <= 24 and caret_top <= y <= caret_top + 48,
+        f"candidate window at ({x}, {y}); the caret stands at ({caret_x:.0f}, {caret_top})"
+        f" and the window's client area ends at y {origin[1] + CLIENT_SIZE[1]}",
+    )
+
+
+def test_pinyin(program):
+    with Keyloom(program, LESSON.encode("utf-8")) as keyloom:
+        keyloom.start().wait_for_window()
+        origin = keyloom.client_origin()
+        wait_for_input_context()
+        expect_marks(origin, [], "fresh window")
+
+        pinyin("women")
+        keys("space")  # 我们: one commit of two characters, two right marks
+        expect_marks(origin, [GREEN, GREEN], "women")
+
+        pinyin("nihao")
+        keys("space")  # 你好 where the lesson has 中国
+        expect_marks(origin, [GREEN, GREEN, RED, RED], "nihao")
+
+        keys("comma")  # the input method's "，" against the lesson's
+        expect_marks(origin, [GREEN, GREEN, RED, RED, GREEN], "comma")
+
+        # With the input method off a letter is a direct key: refused.
+        keys("ctrl+space")
+        wait_input_method("keyboard-us")
+        keys("a")
+        keys("ctrl+space")
+        wait_input_method("pinyin")
+
+        pinyin("renmin")
+        check_candidate_window(origin, 5)
+        keys("space")  # 人民 are characters 6 and 7 only if the letter was refused
+        screen = expect_marks(origin, [GREEN, GREEN, RED, RED, GREEN, GREEN, GREEN], "renmin")
+        screen.save_png(output_path("pinyin.png"))
+
+        # Each Backspace key-down takes back exactly one character.
+        shown = [GREEN, GREEN, RED, RED, GREEN, GREEN, GREEN]
+        for _ in range(3):
+            keys("BackSpace")
+            shown.pop()
+            screen = expect_marks(origin, shown, f"Backspace to {len(shown)} characters")
+            typed = Pane(screen, origin, PIC_TYPE).yellow_columns(0)
+            end = full_width_cell(len(shown))[1]
+            check(max(typed) <= end + 1, f"typed row reaches x {max(typed)}, past x {end:.1f}")
+
+
+def main():
+    try:
+        test_pinyin(sys.argv[1])
+    except TestFailure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        return 1
+    print("pinyin: phrases, punctuation, the input method off and Backspace as expected")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
