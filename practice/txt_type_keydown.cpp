@@ -62,9 +62,10 @@ void FrmMain::takeBackNewestCharacter() {
     caret.y2 = caret.y1 + kCaretHeight;
 
     if (s_.rightCount != 0 || s_.wrongCount != 0) {
-        const Counter total = checkedAdd(s_.rightCount, s_.wrongCount);
-        s_.accuracy = roundToCounter(checkedDivide(s_.rightCount, total) * 1000);
-        c_.lblTF.caption = decimalText(s_.accuracy);
+        // Once the box has been emptied, the counts can outgrow typedCount and
+        // their sum 16 bits; the accuracy then keeps its value, as when a
+        // character is scored, instead of ending the program.
+        showAccuracy();
     }
 }
 
