@@ -6,7 +6,8 @@
 
 namespace keyloom {
 
-LabelArray::LabelArray(std::map<int, Label> designElements) : elements_(std::move(designElements)) {}
+LabelArray::LabelArray(std::map<int, Label> designElements)
+    : elements_(std::move(designElements)) {}
 
 Label& LabelArray::operator[](int index) {
     const auto found = elements_.find(index);

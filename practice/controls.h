@@ -13,7 +13,9 @@ using Twips = float;
 
 // 0x00BBGGRR, red in the low byte; 0x800000nn names system colour nn.
 using Colour = std::uint32_t;
-constexpr Colour systemColour(std::uint32_t index) { return 0x80000000U | index; }
+constexpr Colour systemColour(std::uint32_t index) {
+    return 0x80000000U | index;
+}
 
 // The fonts a window element can carry.
 enum class FontRole : std::uint8_t {

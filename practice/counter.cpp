@@ -9,15 +9,22 @@
 namespace keyloom {
 
 Counter toCounter(long long value) {
-    if (value < std::numeric_limits<Counter>::min() || value > std::numeric_limits<Counter>::max()) {
+    if (value < std::numeric_limits<Counter>::min() ||
+        value > std::numeric_limits<Counter>::max()) {
         throw OverflowError();
     }
     return static_cast<Counter>(value);
 }
 
-Counter checkedAdd(Counter a, Counter b) { return toCounter(static_cast<long long>(a) + b); }
-Counter checkedSub(Counter a, Counter b) { return toCounter(static_cast<long long>(a) - b); }
-Counter checkedMul(Counter a, Counter b) { return toCounter(static_cast<long long>(a) * b); }
+Counter checkedAdd(Counter a, Counter b) {
+    return toCounter(static_cast<long long>(a) + b);
+}
+Counter checkedSub(Counter a, Counter b) {
+    return toCounter(static_cast<long long>(a) - b);
+}
+Counter checkedMul(Counter a, Counter b) {
+    return toCounter(static_cast<long long>(a) * b);
+}
 
 Counter roundToCounter(double value) {
     if (std::isnan(value) || value < -32768.5 || value > 32767.5) {

@@ -18,8 +18,7 @@ constexpr Counter kKeyProcessedByIme = 229;
 // The toolkit binding calls them; they never call the toolkit back.
 class FrmMain {
   public:
-    FrmMain(MainControls& controls, const TextMeasure& measure)
-        : c_(controls), measure_(measure) {}
+    FrmMain(MainControls& controls, const TextMeasure& measure) : c_(controls), measure_(measure) {}
 
     // Lays out both rings and shows the first seven lesson lines. Raises
     // LessonFileError when the lesson cannot be read.

@@ -15,6 +15,8 @@ inline constexpr char16_t kRightCaption[] = u"对：";
 inline constexpr char16_t kWrongCaption[] = u"错：";
 
 // The place right after a label, where the caret stands behind it.
-inline Twips rightEdge(const Label& label) { return label.left + label.width; }
+inline Twips rightEdge(const Label& label) {
+    return label.left + label.width;
+}
 
 } // namespace keyloom

@@ -8,10 +8,10 @@
 namespace keyloom {
 
 // Geometry of the two rings of rows.
-constexpr Counter kRowWidth = 44;     // characters a row
-constexpr Counter kRingSize = 8;      // rows a pane
-constexpr Twips kRowPitch = 350;      // Top of row i is i * 350
-constexpr Twips kRowLeft = 50;        // Left of every row label
+constexpr Counter kRowWidth = 44; // characters a row
+constexpr Counter kRingSize = 8;  // rows a pane
+constexpr Twips kRowPitch = 350;  // Top of row i is i * 350
+constexpr Twips kRowLeft = 50;    // Left of every row label
 constexpr Counter kRowsFilledAtLoad = 7;
 constexpr Twips kCaretHeight = 250;
 

@@ -31,6 +31,8 @@ void FrmMain::Timer1_Timer() {
     }
 }
 
-void FrmMain::Timer2_Timer() { c_.Line1.visible = !c_.Line1.visible; }
+void FrmMain::Timer2_Timer() {
+    c_.Line1.visible = !c_.Line1.visible;
+}
 
 } // namespace keyloom

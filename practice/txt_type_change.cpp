@@ -17,7 +17,9 @@ constexpr Counter kTypedClearOffset = 2;
 constexpr Counter kMarkWindowLow = 3 * kRowWidth + kAdvanceColumn;
 constexpr Counter kMarkWindowHigh = 2 * kRowWidth + kAdvanceColumn;
 
-Counter ringRow(Counter row, Counter offset) { return checkedAdd(row, offset) % kRingSize; }
+Counter ringRow(Counter row, Counter offset) {
+    return checkedAdd(row, offset) % kRingSize;
+}
 
 } // namespace
 
@@ -30,8 +32,7 @@ void FrmMain::txtType_Change() {
         return;
     }
 
-    if (c_.lblEgg[ringRow(s_.curRow, kFillOffset)].caption.empty() &&
-        s_.curCol == kAdvanceColumn &&
+    if (c_.lblEgg[ringRow(s_.curRow, kFillOffset)].caption.empty() && s_.curCol == kAdvanceColumn &&
         !c_.lblEgg[ringRow(s_.curRow, kClearOffset)].caption.empty()) {
         advanceReferenceRing();
     }

@@ -1,6 +1,5 @@
 #include "ui/frm_main_design.h"
 
-
 #include <array>
 #include <map>
 #include <stdexcept>
@@ -20,40 +19,93 @@ constexpr std::u16string_view kPlaceholder =
     u"目前本程序还在最基本的测试当中，敬请期待！！目前本程序还在最基本的测试当中，敬请期待！！";
 
 constexpr ElementDesign row(int index, Twips top, std::u16string_view caption, int tab) {
-    return {.name = "lblEgg", .index = index, .container = "picEgg", .left = 120, .top = top,
-            .width = 10560, .height = 240, .foreColor = kYellow, .backColor = kWindowBack,
-            .transparent = true, .font = FontRole::Row, .caption = caption, .tabIndex = tab};
+    return {.name = "lblEgg",
+            .index = index,
+            .container = "picEgg",
+            .left = 120,
+            .top = top,
+            .width = 10560,
+            .height = 240,
+            .foreColor = kYellow,
+            .backColor = kWindowBack,
+            .transparent = true,
+            .font = FontRole::Row,
+            .caption = caption,
+            .tabIndex = tab};
 }
 
 constexpr ElementDesign topLabel(std::string_view name, Twips left, Twips top, Twips width,
                                  Twips height, std::u16string_view caption, int tab) {
-    return {.name = name, .left = left, .top = top, .width = width, .height = height,
-            .caption = caption, .autoSize = true, .tabIndex = tab};
+    return {.name = name,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .caption = caption,
+            .autoSize = true,
+            .tabIndex = tab};
 }
 
 constexpr ElementDesign valueBox(std::string_view name, Twips left, Twips top, Twips width,
                                  std::u16string_view caption, int tab) {
-    return {.name = name, .left = left, .top = top, .width = width, .height = 270,
-            .backColor = kValueBack, .font = FontRole::Value, .caption = caption,
+    return {.name = name,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = 270,
+            .backColor = kValueBack,
+            .font = FontRole::Value,
+            .caption = caption,
             .tabIndex = tab};
 }
 
 constexpr std::array kElements{
     ElementDesign{.name = "Timer2", .kind = ElementKind::Timer, .intervalMs = 400},
     ElementDesign{.name = "Timer1", .kind = ElementKind::Timer, .intervalMs = 1000},
-    ElementDesign{.name = "txtType", .kind = ElementKind::TextBox, .left = 120, .top = 6960,
-                  .width = 5775, .height = 495, .tabIndex = 4},
-    ElementDesign{.name = "picType", .kind = ElementKind::PictureBox, .left = 60, .top = 3840,
-                  .width = 10700, .height = 2800, .foreColor = kYellow, .backColor = kBlackPane,
+    ElementDesign{.name = "txtType",
+                  .kind = ElementKind::TextBox,
+                  .left = 120,
+                  .top = 6960,
+                  .width = 5775,
+                  .height = 495,
+                  .tabIndex = 4},
+    ElementDesign{.name = "picType",
+                  .kind = ElementKind::PictureBox,
+                  .left = 60,
+                  .top = 3840,
+                  .width = 10700,
+                  .height = 2800,
+                  .foreColor = kYellow,
+                  .backColor = kBlackPane,
                   .tabIndex = 2},
-    ElementDesign{.name = "Line1", .kind = ElementKind::Line, .container = "picType",
-                  .left = 120, .top = 50, .width = 0, .height = 250, .foreColor = kYellow},
-    ElementDesign{.name = "lblType", .index = 0, .container = "picType", .left = 120,
-                  .top = 120, .width = 7995, .height = 240, .foreColor = kYellow,
-                  .backColor = kWindowBack, .transparent = true, .font = FontRole::Row,
+    ElementDesign{.name = "Line1",
+                  .kind = ElementKind::Line,
+                  .container = "picType",
+                  .left = 120,
+                  .top = 50,
+                  .width = 0,
+                  .height = 250,
+                  .foreColor = kYellow},
+    ElementDesign{.name = "lblType",
+                  .index = 0,
+                  .container = "picType",
+                  .left = 120,
+                  .top = 120,
+                  .width = 7995,
+                  .height = 240,
+                  .foreColor = kYellow,
+                  .backColor = kWindowBack,
+                  .transparent = true,
+                  .font = FontRole::Row,
                   .tabIndex = 3},
-    ElementDesign{.name = "picEgg", .kind = ElementKind::PictureBox, .left = 60, .top = 720,
-                  .width = 10700, .height = 2800, .backColor = kBlackPane, .tabIndex = 0},
+    ElementDesign{.name = "picEgg",
+                  .kind = ElementKind::PictureBox,
+                  .left = 60,
+                  .top = 720,
+                  .width = 10700,
+                  .height = 2800,
+                  .backColor = kBlackPane,
+                  .tabIndex = 0},
     row(7, 2640, u"", 25),
     row(6, 2280, kPlaceholder, 24),
     row(5, 1920, kPlaceholder, 23),
@@ -61,13 +113,30 @@ constexpr std::array kElements{
     row(3, 1200, kPlaceholder, 21),
     row(2, 840, kPlaceholder, 20),
     row(1, 480, kPlaceholder, 19),
-    ElementDesign{.name = "lblErr", .index = 0, .container = "picEgg", .left = 120, .top = 480,
-                  .width = 120, .height = 240, .backColor = kRed, .font = FontRole::Row,
-                  .visible = false, .tabIndex = 6},
+    ElementDesign{.name = "lblErr",
+                  .index = 0,
+                  .container = "picEgg",
+                  .left = 120,
+                  .top = 480,
+                  .width = 120,
+                  .height = 240,
+                  .backColor = kRed,
+                  .font = FontRole::Row,
+                  .visible = false,
+                  .tabIndex = 6},
     row(0, 120, kPlaceholder, 1),
-    ElementDesign{.name = "lblOK", .index = 0, .container = "picEgg", .left = 120, .top = 120,
-                  .width = 120, .height = 240, .foreColor = kYellow, .backColor = kGreen,
-                  .font = FontRole::Row, .visible = false, .tabIndex = 5},
+    ElementDesign{.name = "lblOK",
+                  .index = 0,
+                  .container = "picEgg",
+                  .left = 120,
+                  .top = 120,
+                  .width = 120,
+                  .height = 240,
+                  .foreColor = kYellow,
+                  .backColor = kGreen,
+                  .font = FontRole::Row,
+                  .visible = false,
+                  .tabIndex = 5},
     valueBox("lblTtime", 3000, 360, 765, u"5:00", 18),
     valueBox("lblTime", 1080, 360, 765, u"00:00", 17),
     topLabel("Label6", 2040, 480, 975, 255, u"总共时间：", 16),
@@ -75,8 +144,15 @@ constexpr std::array kElements{
     topLabel("Label3", 6240, 120, 450, 180, u"字/分", 14),
     valueBox("lblSudu", 5640, 120, 525, u"", 13),
     valueBox("lblTF", 3000, 0, 525, u"", 12),
-    ElementDesign{.name = "Label4", .left = 3600, .top = 120, .width = 210, .height = 210,
-                  .font = FontRole::Value, .caption = u"‰", .autoSize = true, .tabIndex = 11},
+    ElementDesign{.name = "Label4",
+                  .left = 3600,
+                  .top = 120,
+                  .width = 210,
+                  .height = 210,
+                  .font = FontRole::Value,
+                  .caption = u"‰",
+                  .autoSize = true,
+                  .tabIndex = 11},
     topLabel("lblFalse", 1080, 120, 360, 180, u"错：", 10),
     topLabel("lblTrue", 120, 120, 360, 180, u"对：", 9),
     topLabel("Label2", 5040, 120, 540, 180, u"速度：", 8),
@@ -96,10 +172,17 @@ const ElementDesign& element(const WindowDescription& design, std::string_view n
 }
 
 Label labelOf(const ElementDesign& e) {
-    return {.caption = std::u16string(e.caption), .left = e.left, .top = e.top,
-            .width = e.width, .height = e.height, .foreColor = e.foreColor,
-            .backColor = e.backColor, .transparent = e.transparent, .visible = e.visible,
-            .autoSize = e.autoSize, .font = e.font};
+    return {.caption = std::u16string(e.caption),
+            .left = e.left,
+            .top = e.top,
+            .width = e.width,
+            .height = e.height,
+            .foreColor = e.foreColor,
+            .backColor = e.backColor,
+            .transparent = e.transparent,
+            .visible = e.visible,
+            .autoSize = e.autoSize,
+            .font = e.font};
 }
 
 LabelArray arrayOf(const WindowDescription& design, std::string_view name) {
@@ -113,13 +196,19 @@ LabelArray arrayOf(const WindowDescription& design, std::string_view name) {
 }
 
 PictureBox paneOf(const ElementDesign& e) {
-    return {.left = e.left, .top = e.top, .width = e.width, .height = e.height,
-            .backColor = e.backColor, .foreColor = e.foreColor};
+    return {.left = e.left,
+            .top = e.top,
+            .width = e.width,
+            .height = e.height,
+            .backColor = e.backColor,
+            .foreColor = e.foreColor};
 }
 
 } // namespace
 
-const WindowDescription& frmMainDesign() { return kFrmMain; }
+const WindowDescription& frmMainDesign() {
+    return kFrmMain;
+}
 
 MainControls frmMainControls(const WindowDescription& design) {
     const ElementDesign& line = element(design, "Line1");
@@ -130,8 +219,11 @@ MainControls frmMainControls(const WindowDescription& design) {
         .lblType = arrayOf(design, "lblType"),
         .lblOK = arrayOf(design, "lblOK"),
         .lblErr = arrayOf(design, "lblErr"),
-        .Line1 = {.x1 = line.left, .y1 = line.top, .x2 = line.left + line.width,
-                  .y2 = line.top + line.height, .color = line.foreColor,
+        .Line1 = {.x1 = line.left,
+                  .y1 = line.top,
+                  .x2 = line.left + line.width,
+                  .y2 = line.top + line.height,
+                  .color = line.foreColor,
                   .visible = line.visible},
         .txtType = {},
         .lblTrue = labelOf(element(design, "lblTrue")),

@@ -55,7 +55,10 @@ TEST(LessonDecoding, LinesJoinAndEncodingsAreRecognised) {
         {"UTF-8", "\xE4\xB8\xAD\xE6\x96\x87\n\xEF\xBC\x8C", u"中文，"},
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF\xE4\xB8\xAD", u"中"},
         {"a lone GBK lead byte at the end", "\xD6\xD0\xCE", u"中\uFFFD"},
-        {"bytes GBK does not have", "a\xFF" "b", u"a\uFFFDb"},
+        {"bytes GBK does not have",
+         "a\xFF"
+         "b",
+         u"a\uFFFDb"},
         {"NUL bytes", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
     };
     for (const Case& c : cases) {
@@ -83,8 +86,7 @@ TEST_F(LessonLoading, MissingOrUnreadableLessonNamesThePath) {
         std::string mentions;
     };
     const std::vector<Case> cases{
-        {"no txt directory",
-         [](const auto& d) { std::filesystem::remove_all(d / "txt"); }, "txt"},
+        {"no txt directory", [](const auto& d) { std::filesystem::remove_all(d / "txt"); }, "txt"},
         {"no lesson file", [](const auto&) {}, "文档.txt"},
         {"a directory in the file's place",
          [](const auto& d) { std::filesystem::create_directory(lessonPath(d)); }, "文档.txt"},

@@ -20,7 +20,9 @@ LessonDir::~LessonDir() {
     std::filesystem::remove_all(dir_, ec);
 }
 
-std::filesystem::path LessonDir::lessonFile() const { return lessonPath(dir_); }
+std::filesystem::path LessonDir::lessonFile() const {
+    return lessonPath(dir_);
+}
 
 void LessonDir::writeBytes(const std::string& bytes) const {
     std::ofstream(lessonFile(), std::ios::binary) << bytes;
@@ -60,7 +62,9 @@ std::string utf8(std::u16string_view text) {
     return out;
 }
 
-void PracticeFixture::load(const std::u16string& lesson) { loadBytes(utf8(lesson)); }
+void PracticeFixture::load(const std::u16string& lesson) {
+    loadBytes(utf8(lesson));
+}
 
 void PracticeFixture::loadBytes(const std::string& bytes) {
     dir.writeBytes(bytes);

@@ -30,7 +30,8 @@ TEST_F(Scoring, FirstCharacterRightAndWrong) {
     EXPECT_EQ(mark(2).backColor, kWrongColour);
     EXPECT_EQ(mark(2).tag, u"0");
     EXPECT_EQ(mark(2).left, 290);
-    EXPECT_EQ(mark(2).caption, form.state().lessonText.substr(1, 1)) << "a mark shows the reference";
+    EXPECT_EQ(mark(2).caption, form.state().lessonText.substr(1, 1))
+        << "a mark shows the reference";
     EXPECT_EQ(controls.lblFalse.caption, u"错：1");
     EXPECT_EQ(controls.lblTF.caption, u"500");
     EXPECT_EQ(controls.lblType[0].caption, form.state().lessonText.substr(0, 1) + u"?");
@@ -52,8 +53,8 @@ TEST_F(Scoring, AccuracyRoundsHalfToEven) {
         int wrong;
         const char16_t* shown;
     };
-    for (const Case c : {Case{2, 1, u"667"}, Case{1, 2, u"333"}, Case{1, 15, u"62"},
-                         Case{3, 13, u"188"}}) {
+    for (const Case c :
+         {Case{2, 1, u"667"}, Case{1, 2, u"333"}, Case{1, 15, u"62"}, Case{3, 13, u"188"}}) {
         MainControls fresh = frmMainControls();
         FrmMain f(fresh, measure);
         dir.writeBytes(utf8(distinctLesson(100)));
@@ -140,8 +141,8 @@ TEST_F(Scoring, LiveMarksStayWithinTheBound) {
 }
 
 TEST_F(Scoring, LessonOfNLinesGivesNAdvances) {
-    for (const std::size_t chars : {std::size_t{0}, std::size_t{100}, std::size_t{440},
-                                    std::size_t{1000}}) {
+    for (const std::size_t chars :
+         {std::size_t{0}, std::size_t{100}, std::size_t{440}, std::size_t{1000}}) {
         MainControls fresh = frmMainControls();
         FrmMain f(fresh, measure);
         dir.writeBytes(utf8(distinctLesson(chars)));

@@ -119,8 +119,8 @@ class MainWindowTest : public QObject {
         QVERIFY(shareOf(shot, row0, qRgb(0, 0, 0)) > 0.3);
         QCOMPARE(shareOf(shot, row7, qRgb(0, 0, 0)), 1.0);
 
-        p.commit(QString(QChar(0x4E00)));      // right
-        p.commit(QStringLiteral("?"));        // wrong
+        p.commit(QString(QChar(0x4E00))); // right
+        p.commit(QStringLiteral("?"));    // wrong
         shot = p.window->grab().toImage();
         const QRect mark1(4 + 4, 48 + 1, 14, 14);
         const QRect mark2(4 + 4 + 16, 48 + 1, 14, 14);

@@ -14,8 +14,7 @@ QColor systemColourOf(std::uint32_t index, const QColor& standard) {
         return Qt::white;
     case 7: // menu text
         return Qt::black;
-    default:
-        return standard;
+    default: return standard;
     }
 }
 

@@ -27,16 +27,12 @@ QFont fontFor(FontRole role) {
     const QStringList serif{QStringLiteral("Noto Serif CJK SC"),
                             QStringLiteral("WenQuanYi Zen Hei"),
                             QStringLiteral("Noto Sans CJK SC")};
-    const QStringList sans{QStringLiteral("Noto Sans CJK SC"),
-                           QStringLiteral("WenQuanYi Zen Hei"),
+    const QStringList sans{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
                            QStringLiteral("Noto Serif CJK SC")};
     switch (role) {
-    case FontRole::Row:
-        return cjkFont(kRowPixels, serif);
-    case FontRole::Value:
-        return cjkFont(kValuePixels, serif);
-    case FontRole::Standard:
-        break;
+    case FontRole::Row: return cjkFont(kRowPixels, serif);
+    case FontRole::Value: return cjkFont(kValuePixels, serif);
+    case FontRole::Standard: break;
     }
     QFont standard;
     standard.setFamilies(sans);

@@ -66,17 +66,28 @@ Counter virtualKeyFromSign(int key) {
     case Qt::Key_Ampersand: return 55;
     case Qt::Key_Asterisk: return 56;
     case Qt::Key_ParenLeft: return 57;
-    case Qt::Key_Semicolon: case Qt::Key_Colon: return 186;
-    case Qt::Key_Equal: case Qt::Key_Plus: return 187;
-    case Qt::Key_Comma: case Qt::Key_Less: return 188;
-    case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
-    case Qt::Key_Period: case Qt::Key_Greater: return 190;
-    case Qt::Key_Slash: case Qt::Key_Question: return 191;
-    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return 192;
-    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return 219;
-    case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
-    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
-    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 222;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
     default: return 0;
     }
 }
@@ -101,9 +112,11 @@ Counter virtualKeyFromNamedKey(int key) {
     }
     switch (key) {
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
     case Qt::Key_Clear: return 12;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
     case Qt::Key_Shift: return 16;
     case Qt::Key_Control: return 17;
     case Qt::Key_Alt: return 18;
@@ -132,8 +145,7 @@ Counter virtualKeyFromNamedKey(int key) {
 
 bool isKeypadKeycode(quint32 keycode) {
     // KP_7 .. KP_Decimal, KP_Multiply, KP_Enter and KP_Divide.
-    return (keycode >= 79 && keycode <= 91) || keycode == 63 || keycode == 104 ||
-           keycode == 106;
+    return (keycode >= 79 && keycode <= 91) || keycode == 63 || keycode == 104 || keycode == 106;
 }
 
 } // namespace

@@ -40,20 +40,19 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox)
     : form_(form), c_(controls), onFatalError_(std::move(onFatalError)),
       openAboutBox_(std::move(openAboutBox)) {
-    setWindowTitle(QString::fromUtf16(design.caption.data(),
-                                      static_cast<qsizetype>(design.caption.size())));
+    setWindowTitle(
+        QString::fromUtf16(design.caption.data(), static_cast<qsizetype>(design.caption.size())));
     // A fixed single border with the close button only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(QSizeF(toPixels(design.clientWidth), toPixels(design.clientHeight)).toSize());
     setFont(fontFor(FontRole::Standard));
 
-    box_ = new TypingBox({.onKeyDown = [this](Counter code, Counter shift) {
-                              return keyDown(code, shift);
-                          },
-                          .isLocked = [this] { return c_.txtType.locked; },
-                          .caretRect = [this] { return caretRectInBox(); }},
-                         this);
+    box_ = new TypingBox(
+        {.onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
+         .isLocked = [this] { return c_.txtType.locked; },
+         .caretRect = [this] { return caretRectInBox(); }},
+        this);
     if (const ElementDesign* e = findElement(design, "txtType")) {
         box_->setGeometry(pixelRect(e->left, e->top, e->width, e->height).toRect());
     }
@@ -83,15 +82,11 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
     timer1_ = new QTimer(this);
     timer1_->setTimerType(Qt::PreciseTimer); // the clock counts ticks
     timer1_->setInterval(intervalOf(design, "Timer1"));
-    connect(timer1_, &QTimer::timeout, this, [this] {
-        guarded([this] { form_.Timer1_Timer(); });
-    });
+    connect(timer1_, &QTimer::timeout, this, [this] { guarded([this] { form_.Timer1_Timer(); }); });
     timer2_ = new QTimer(this);
     timer2_->setTimerType(Qt::PreciseTimer);
     timer2_->setInterval(intervalOf(design, "Timer2"));
-    connect(timer2_, &QTimer::timeout, this, [this] {
-        guarded([this] { form_.Timer2_Timer(); });
-    });
+    connect(timer2_, &QTimer::timeout, this, [this] { guarded([this] { form_.Timer2_Timer(); }); });
     timer1_->start();
     timer2_->start();
 

@@ -19,8 +19,9 @@ constexpr qreal kEmAboveBaseline = 0.88;
 
 PaneWidget::PaneWidget(const PictureBox& box, std::vector<const LabelArray*> arrays,
                        const LineShape* caret, QWidget* parent)
-    : QWidget(parent), box_(box), arrays_(std::move(arrays)), caret_(caret),
-      fonts_{fontFor(FontRole::Standard), fontFor(FontRole::Row), fontFor(FontRole::Value)} {
+    : QWidget(parent), box_(box), arrays_(std::move(arrays)),
+      caret_(caret), fonts_{fontFor(FontRole::Standard), fontFor(FontRole::Row),
+                            fontFor(FontRole::Value)} {
     setGeometry(pixelRect(box.left, box.top, box.width, box.height).toRect());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
@@ -58,9 +59,9 @@ void PaneWidget::paintLabel(QPainter& painter, const Label& label) const {
     // A label clips its text at its sides, not at its (font-dependent) height.
     painter.setClipRect(QRectF(area.left(), 0, area.width(), height()));
     const qreal baseline = area.top() + kEmAboveBaseline * font.pixelSize();
-    painter.drawText(QPointF(area.left(), baseline),
-                     QString::fromUtf16(label.caption.data(),
-                                        static_cast<qsizetype>(label.caption.size())));
+    painter.drawText(
+        QPointF(area.left(), baseline),
+        QString::fromUtf16(label.caption.data(), static_cast<qsizetype>(label.caption.size())));
     painter.restore();
 }
 

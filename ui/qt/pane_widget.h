@@ -14,8 +14,8 @@ namespace keyloom {
 // the caret line, all straight from the controls' state.
 class PaneWidget : public QWidget {
   public:
-    PaneWidget(const PictureBox& box, std::vector<const LabelArray*> arrays,
-               const LineShape* caret, QWidget* parent);
+    PaneWidget(const PictureBox& box, std::vector<const LabelArray*> arrays, const LineShape* caret,
+               QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -18,15 +18,29 @@ namespace {
 // copy, and never change the text.
 bool movesCaretOnly(const QKeyEvent& event) {
     using Key = QKeySequence::StandardKey;
-    for (const Key key :
-         {Key::MoveToNextChar, Key::MoveToPreviousChar, Key::MoveToNextWord,
-          Key::MoveToPreviousWord, Key::MoveToStartOfLine, Key::MoveToEndOfLine,
-          Key::MoveToStartOfDocument, Key::MoveToEndOfDocument, Key::MoveToStartOfBlock,
-          Key::MoveToEndOfBlock, Key::SelectNextChar, Key::SelectPreviousChar,
-          Key::SelectNextWord, Key::SelectPreviousWord, Key::SelectStartOfLine,
-          Key::SelectEndOfLine, Key::SelectStartOfDocument, Key::SelectEndOfDocument,
-          Key::SelectStartOfBlock, Key::SelectEndOfBlock, Key::SelectAll, Key::Deselect,
-          Key::Copy}) {
+    for (const Key key : {Key::MoveToNextChar,
+                          Key::MoveToPreviousChar,
+                          Key::MoveToNextWord,
+                          Key::MoveToPreviousWord,
+                          Key::MoveToStartOfLine,
+                          Key::MoveToEndOfLine,
+                          Key::MoveToStartOfDocument,
+                          Key::MoveToEndOfDocument,
+                          Key::MoveToStartOfBlock,
+                          Key::MoveToEndOfBlock,
+                          Key::SelectNextChar,
+                          Key::SelectPreviousChar,
+                          Key::SelectNextWord,
+                          Key::SelectPreviousWord,
+                          Key::SelectStartOfLine,
+                          Key::SelectEndOfLine,
+                          Key::SelectStartOfDocument,
+                          Key::SelectEndOfDocument,
+                          Key::SelectStartOfBlock,
+                          Key::SelectEndOfBlock,
+                          Key::SelectAll,
+                          Key::Deselect,
+                          Key::Copy}) {
         if (event.matches(key)) {
             return true;
         }
@@ -38,8 +52,8 @@ bool movesCaretOnly(const QKeyEvent& event) {
 QStringList characters(const QString& text) {
     QStringList out;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-                          text.at(i + 1).isLowSurrogate();
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         out.append(text.mid(i, pair ? 2 : 1));
         i += pair ? 1 : 0;
     }
@@ -96,12 +110,9 @@ void TypingBox::inputMethodEvent(QInputMethodEvent* event) {
 
 QVariant TypingBox::inputMethodQuery(Qt::InputMethodQuery query) const {
     switch (query) {
-    case Qt::ImEnabled:
-        return true;
-    case Qt::ImCursorRectangle:
-        return hooks_.caretRect();
-    default:
-        return QLineEdit::inputMethodQuery(query);
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle: return hooks_.caretRect();
+    default: return QLineEdit::inputMethodQuery(query);
     }
 }
 
@@ -129,7 +140,11 @@ void TypingBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
-void TypingBox::dragEnterEvent(QDragEnterEvent* event) { event->ignore(); }
-void TypingBox::dropEvent(QDropEvent* event) { event->ignore(); }
+void TypingBox::dragEnterEvent(QDragEnterEvent* event) {
+    event->ignore();
+}
+void TypingBox::dropEvent(QDropEvent* event) {
+    event->ignore();
+}
 
 } // namespace keyloom
