@@ -19,6 +19,14 @@ constexpr Twips kCaretHeight = 250;
 // never shows more than its first 32,780 characters.
 constexpr std::size_t kShowableLessonChars = 32780;
 
+// Ring row and column of the character with `index` characters before it.
+constexpr Counter ringRowAt(Counter index) {
+    return static_cast<Counter>((index / kRowWidth) % kRingSize);
+}
+constexpr Counter columnAt(Counter index) {
+    return static_cast<Counter>(index % kRowWidth);
+}
+
 // Lesson line n: up to 44 characters of the lesson from 1-based position
 // n * 44 + 1; empty past the end. Raises OverflowError when that position
 // does not fit in 16 bits.

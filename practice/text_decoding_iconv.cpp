@@ -12,7 +12,7 @@ using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&ic
 
 IconvHandle openToUtf16(const char* from) {
     iconv_t handle = iconv_open("UTF-16LE", from);
-    if (handle == reinterpret_cast<iconv_t>(-1)) {
+    if (handle == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr): iconv's failure value
         throw std::runtime_error(std::string("no converter from ") + from);
     }
     return {handle, &iconv_close};

@@ -18,7 +18,7 @@ constexpr Counter kMarkWindowLow = 3 * kRowWidth + kAdvanceColumn;
 constexpr Counter kMarkWindowHigh = 2 * kRowWidth + kAdvanceColumn;
 
 Counter ringRow(Counter row, Counter offset) {
-    return checkedAdd(row, offset) % kRingSize;
+    return static_cast<Counter>(checkedAdd(row, offset) % kRingSize);
 }
 
 } // namespace
@@ -26,8 +26,8 @@ Counter ringRow(Counter row, Counter offset) {
 void FrmMain::txtType_Change() {
     Counter caret = 0;
     skipOnError([&] { caret = toCounter(c_.txtType.selStart); });
-    s_.curRow = (s_.typedCount / kRowWidth) % kRingSize;
-    s_.curCol = s_.typedCount % kRowWidth;
+    s_.curRow = ringRowAt(s_.typedCount);
+    s_.curCol = columnAt(s_.typedCount);
     if (caret == 0 || s_.skipChange == kTrue) {
         return;
     }

@@ -13,7 +13,7 @@ constexpr Counter kLastLockedKey = 127;
 } // namespace
 
 void FrmMain::txtType_KeyDown(Counter keyCode, Counter /*shift*/) {
-    s_.curRow = (checkedSub(s_.typedCount, 1) / kRowWidth) % kRingSize;
+    s_.curRow = ringRowAt(checkedSub(s_.typedCount, 1));
     if (keyCode == kKeyBack && !c_.txtType.text.empty()) {
         if (!canTakeBack()) {
             // Nothing the rings still show can be taken back: the Backspace

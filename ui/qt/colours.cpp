@@ -27,8 +27,8 @@ QColor toQColor(Colour colour, const QColor& standard) {
     if ((colour & kSystemFlag) != 0) {
         return systemColourOf(colour & 0xFFU, standard);
     }
-    return QColor(static_cast<int>(colour & 0xFFU), static_cast<int>((colour >> 8) & 0xFFU),
-                  static_cast<int>((colour >> 16) & 0xFFU));
+    return {static_cast<int>(colour & 0xFFU), static_cast<int>((colour >> 8) & 0xFFU),
+            static_cast<int>((colour >> 16) & 0xFFU)};
 }
 
 } // namespace keyloom

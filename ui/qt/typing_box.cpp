@@ -8,7 +8,8 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
-#include <initializer_list>
+#include <algorithm>
+#include <array>
 #include <limits>
 
 namespace keyloom {
@@ -18,34 +19,30 @@ namespace {
 // copy, and never change the text.
 bool movesCaretOnly(const QKeyEvent& event) {
     using Key = QKeySequence::StandardKey;
-    for (const Key key : {Key::MoveToNextChar,
-                          Key::MoveToPreviousChar,
-                          Key::MoveToNextWord,
-                          Key::MoveToPreviousWord,
-                          Key::MoveToStartOfLine,
-                          Key::MoveToEndOfLine,
-                          Key::MoveToStartOfDocument,
-                          Key::MoveToEndOfDocument,
-                          Key::MoveToStartOfBlock,
-                          Key::MoveToEndOfBlock,
-                          Key::SelectNextChar,
-                          Key::SelectPreviousChar,
-                          Key::SelectNextWord,
-                          Key::SelectPreviousWord,
-                          Key::SelectStartOfLine,
-                          Key::SelectEndOfLine,
-                          Key::SelectStartOfDocument,
-                          Key::SelectEndOfDocument,
-                          Key::SelectStartOfBlock,
-                          Key::SelectEndOfBlock,
-                          Key::SelectAll,
-                          Key::Deselect,
-                          Key::Copy}) {
-        if (event.matches(key)) {
-            return true;
-        }
-    }
-    return false;
+    static constexpr std::array kKeys{Key::MoveToNextChar,
+                                      Key::MoveToPreviousChar,
+                                      Key::MoveToNextWord,
+                                      Key::MoveToPreviousWord,
+                                      Key::MoveToStartOfLine,
+                                      Key::MoveToEndOfLine,
+                                      Key::MoveToStartOfDocument,
+                                      Key::MoveToEndOfDocument,
+                                      Key::MoveToStartOfBlock,
+                                      Key::MoveToEndOfBlock,
+                                      Key::SelectNextChar,
+                                      Key::SelectPreviousChar,
+                                      Key::SelectNextWord,
+                                      Key::SelectPreviousWord,
+                                      Key::SelectStartOfLine,
+                                      Key::SelectEndOfLine,
+                                      Key::SelectStartOfDocument,
+                                      Key::SelectEndOfDocument,
+                                      Key::SelectStartOfBlock,
+                                      Key::SelectEndOfBlock,
+                                      Key::SelectAll,
+                                      Key::Deselect,
+                                      Key::Copy};
+    return std::ranges::any_of(kKeys, [&](Key key) { return event.matches(key); });
 }
 
 // A commit split into its characters; a surrogate pair stays one character.

@@ -27,7 +27,7 @@ class TypingBox : public QLineEdit {
 
     TypingBox(Hooks hooks, QWidget* parent);
 
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     // Tells the input method that the visible caret has moved.
     void caretMoved();
 
