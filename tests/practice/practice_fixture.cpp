@@ -62,6 +62,11 @@ std::string utf8(std::u16string_view text) {
     return out;
 }
 
+void PracticeFixture::restart() {
+    controls = frmMainControls();
+    form.state() = PracticeState{};
+}
+
 void PracticeFixture::load(const std::u16string& lesson) {
     loadBytes(utf8(lesson));
 }

@@ -48,6 +48,8 @@ std::string utf8(std::u16string_view text);
 class PracticeFixture : public ::testing::Test {
   protected:
     void load(const std::u16string& lesson);
+    // Starts again with the controls as designed and a fresh practice state.
+    void restart();
     void loadBytes(const std::string& bytes);
 
     // Commits one character into the typing box as an input method does.

@@ -55,19 +55,11 @@ TEST_F(Scoring, AccuracyRoundsHalfToEven) {
     };
     for (const Case c :
          {Case{2, 1, u"667"}, Case{1, 2, u"333"}, Case{1, 15, u"62"}, Case{3, 13, u"188"}}) {
-        MainControls fresh = frmMainControls();
-        FrmMain f(fresh, measure);
-        dir.writeBytes(utf8(distinctLesson(100)));
-        f.Form_Load(dir.lessonFile());
-        std::u16string text;
-        for (int i = 0; i < c.right + c.wrong; ++i) {
-            f.txtType_KeyDown(kKeyProcessedByIme, 0);
-            text.push_back(i < c.right ? f.state().lessonText[static_cast<std::size_t>(i)] : u'?');
-            fresh.txtType.text = text;
-            fresh.txtType.selStart = static_cast<long long>(text.size());
-            f.txtType_Change();
-        }
-        EXPECT_EQ(fresh.lblTF.caption, c.shown) << c.right << " of " << c.right + c.wrong;
+        restart();
+        load(distinctLesson(100));
+        typeRight(c.right);
+        typeWrong(c.wrong);
+        EXPECT_EQ(controls.lblTF.caption, c.shown) << c.right << " of " << c.right + c.wrong;
     }
 }
 
@@ -143,20 +135,13 @@ TEST_F(Scoring, LiveMarksStayWithinTheBound) {
 TEST_F(Scoring, LessonOfNLinesGivesNAdvances) {
     for (const std::size_t chars :
          {std::size_t{0}, std::size_t{100}, std::size_t{440}, std::size_t{1000}}) {
-        MainControls fresh = frmMainControls();
-        FrmMain f(fresh, measure);
-        dir.writeBytes(utf8(distinctLesson(chars)));
-        f.Form_Load(dir.lessonFile());
+        restart();
+        load(distinctLesson(chars));
         const auto lines = static_cast<int>((chars + 43) / 44);
-        for (int i = 0; i < 44 * (lines + 6); ++i) {
-            f.txtType_KeyDown(kKeyProcessedByIme, 0);
-            fresh.txtType.text.push_back(u'x');
-            fresh.txtType.selStart = static_cast<long long>(fresh.txtType.text.size());
-            f.txtType_Change();
-        }
-        EXPECT_EQ(f.state().nextLine - 7, lines) << chars << " characters";
+        typeWrong(44 * (lines + 6));
+        EXPECT_EQ(form.state().nextLine - 7, lines) << chars << " characters";
         if (chars == 0) {
-            EXPECT_EQ(fresh.lblOK.count() - 1, f.state().typedCount) << "no mark destroyed";
+            EXPECT_EQ(liveMarks(), form.state().typedCount) << "no mark destroyed";
         }
     }
 }

@@ -36,18 +36,12 @@ TEST_F(Timers, SpeedRoundsHalfToEven) {
         const char16_t* shown;
     };
     for (const Case c : {Case{10, 30, u"20"}, Case{1, 24, u"2"}, Case{1, 8, u"8"}}) {
-        MainControls fresh = frmMainControls();
-        FrmMain f(fresh, measure);
-        dir.writeBytes(utf8(distinctLesson(100)));
-        f.Form_Load(dir.lessonFile());
-        for (int i = 0; i < c.characters; ++i) {
-            fresh.txtType.text.push_back(u'x');
-            fresh.txtType.selStart = static_cast<long long>(fresh.txtType.text.size());
-            f.txtType_Change();
-        }
-        f.state().elapsedSeconds = static_cast<Counter>(c.seconds - 1);
-        f.Timer1_Timer();
-        EXPECT_EQ(fresh.lblSudu.caption, c.shown) << c.characters << " in " << c.seconds;
+        restart();
+        load(distinctLesson(100));
+        typeWrong(c.characters);
+        form.state().elapsedSeconds = static_cast<Counter>(c.seconds - 1);
+        form.Timer1_Timer();
+        EXPECT_EQ(controls.lblSudu.caption, c.shown) << c.characters << " in " << c.seconds;
     }
 }
 
