@@ -5,8 +5,8 @@
 //   wait_mapped PROGRAM [ARGS...]
 #include <X11/Xlib.h>
 
+#include <csignal>
 #include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -111,36 +111,16 @@ class Run {
   private:
     void playOneEvent() {
         switch (in_.byte() % 10) {
-        case 0:
-            keyDown(static_cast<Counter>(in_.word()), static_cast<Counter>(in_.word()));
-            break;
-        case 1:
-            commitEach(1 + in_.byte() % 4);
-            break;
-        case 2:
-            commitTogether(1 + in_.byte() % 4);
-            break;
-        case 3:
-            change(in_.dword());
-            break;
-        case 4:
-            edit();
-            break;
-        case 5:
-            repeat(1 + in_.byte() * 129, [this] { form_.Timer1_Timer(); });
-            break;
-        case 6:
-            repeat(1 + in_.byte(), [this] { form_.Timer2_Timer(); });
-            break;
-        case 7:
-            repeat(1 + in_.byte(), [this] { backspace(); });
-            break;
-        case 8:
-            typeRun(1 + in_.byte() * 4, in_.byte());
-            break;
-        default:
-            typeRun(in_.byte() * 130, in_.byte());
-            break;
+        case 0: keyDown(static_cast<Counter>(in_.word()), static_cast<Counter>(in_.word())); break;
+        case 1: commitEach(1 + in_.byte() % 4); break;
+        case 2: commitTogether(1 + in_.byte() % 4); break;
+        case 3: change(in_.dword()); break;
+        case 4: edit(); break;
+        case 5: repeat(1 + in_.byte() * 129, [this] { form_.Timer1_Timer(); }); break;
+        case 6: repeat(1 + in_.byte(), [this] { form_.Timer2_Timer(); }); break;
+        case 7: repeat(1 + in_.byte(), [this] { backspace(); }); break;
+        case 8: typeRun(1 + in_.byte() * 4, in_.byte()); break;
+        default: typeRun(in_.byte() * 130, in_.byte()); break;
         }
     }
 
@@ -152,7 +132,7 @@ class Run {
     }
 
     // The character picked by `choice`: below 128 the right one.
-    char16_t character(std::uint8_t choice) const {
+    [[nodiscard]] char16_t character(std::uint8_t choice) const {
         const auto next = static_cast<std::size_t>(form_.state().typedCount);
         const std::u16string& lesson = form_.state().lessonText;
         if (choice < 128) {
@@ -202,20 +182,14 @@ class Run {
         std::u16string& text = box().text;
         const std::size_t at = in_.word() % (text.size() + 1);
         switch (in_.byte() % 4) {
-        case 0:
-            text.insert(at, 1, character(in_.byte()));
-            break;
+        case 0: text.insert(at, 1, character(in_.byte())); break;
         case 1:
             if (at < text.size()) {
                 text.erase(at, 1 + in_.byte() % 8);
             }
             break;
-        case 2:
-            text.clear();
-            break;
-        default:
-            text.assign(1 + in_.byte() % 4, character(in_.byte()));
-            break;
+        case 2: text.clear(); break;
+        default: text.assign(1 + in_.byte() % 4, character(in_.byte())); break;
         }
         box().selStart = static_cast<long long>(in_.word() % (text.size() + 1));
         form_.txtType_Change();
@@ -225,8 +199,8 @@ class Run {
     // the caret goes, and only a deletion is a change.
     void backspace() {
         form_.txtType_KeyDown(kKeyBack, 0);
-        const auto caret =
-            static_cast<std::size_t>(std::min<long long>(box().selStart, box().text.size()));
+        const auto caret = static_cast<std::size_t>(
+            std::min(box().selStart, static_cast<long long>(box().text.size())));
         if (box().locked || caret == 0) {
             return;
         }
