@@ -15,6 +15,9 @@ import zlib
 
 MAIN_CAPTION = "Keyloom 1.0"
 CLIENT_SIZE = (743, 450)
+# Qt's scaling of the whole window, as on a HiDPI screen; the pixel checks of
+# the panes expect 1.
+SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
 
 # Window geometry at 96 dpi (15 twips to a pixel), in client pixels.
 TWIPS_PER_PIXEL = 15.0
@@ -98,7 +101,8 @@ class Keyloom:
         )
         origin = int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
         size = int(values["Width"]), int(values["Height"])
-        check(size == CLIENT_SIZE, f"client area is {size}, expected {CLIENT_SIZE}")
+        expected = tuple(round(SCALE * extent) for extent in CLIENT_SIZE)
+        check(size == expected, f"client area is {size}, expected {expected}")
         return origin
 
     def wait_exit(self, timeout):

@@ -20,6 +20,7 @@ from keyloom_desktop import (
     PIC_EGG,
     PIC_TYPE,
     RED,
+    SCALE,
     Keyloom,
     Pane,
     TestFailure,
@@ -63,15 +64,33 @@ def current_input_method():
     return found.group(1) if found else ""
 
 
-def wait_for_input_context(timeout=10.0):
+def input_context_focused(timeout=5.0):
     """Qt creates the window's input context a little after the window gets
     the focus; keys typed before that would bypass the input method."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         if re.search(r"program:keyloom .*focus:1", fcitx5("DebugInfo")):
-            return
+            return True
         time.sleep(0.05)
-    raise TestFailure(f"fcitx5 never saw keyloom focused:\n{fcitx5('DebugInfo')}")
+    return False
+
+
+def start_focused(program):
+    """Starts keyloom and waits until fcitx5 sees its input context focused.
+    Some starts leave the context unfocused for good (moving the focus away
+    and back does not help); such a start is logged and made once more."""
+    for attempt in (1, 2):
+        keyloom = Keyloom(program, LESSON.encode("utf-8"))
+        try:
+            keyloom.start().wait_for_window()
+            if input_context_focused():
+                return keyloom
+        except BaseException:
+            keyloom.stop()
+            raise
+        print(f"note: start {attempt}: fcitx5 never saw keyloom focused:\n{fcitx5('DebugInfo')}")
+        keyloom.stop()
+    raise TestFailure("fcitx5 never saw keyloom focused, in two starts")
 
 
 def wait_input_method(name):
@@ -107,20 +126,18 @@ def check_candidate_window(origin, typed_count):
     window = find_window(CANDIDATE_WINDOW, 3.0)
     check(window is not None, "no candidate window while composing")
     x, y, _, _ = window_geometry(window)
-    caret_x = origin[0] + PIC_TYPE[0] + full_width_cell(typed_count)[1]
-    caret_top = origin[1] + PIC_TYPE[1]
+    caret_x = origin[0] + SCALE * (PIC_TYPE[0] + full_width_cell(typed_count)[1])
+    caret_top = origin[1] + SCALE * PIC_TYPE[1]
     check(
-        abs(x - caret_x) <= 24 and caret_top <= y <= caret_top + 48,
-        f"candidate window at ({x}, {y}); the caret stands at ({caret_x:.0f}, {caret_top})"
-        f" and the window's client area ends at y {origin[1] + CLIENT_SIZE[1]}",
+        abs(x - caret_x) <= 24 * SCALE and caret_top <= y <= caret_top + 48 * SCALE,
+        f"candidate window at ({x}, {y}); the caret stands at ({caret_x:.0f}, {caret_top:.0f})"
+        f" and the window's client area ends at y {origin[1] + SCALE * CLIENT_SIZE[1]:.0f}",
     )
 
 
 def test_pinyin(program):
-    with Keyloom(program, LESSON.encode("utf-8")) as keyloom:
-        keyloom.start().wait_for_window()
+    with start_focused(program) as keyloom:
         origin = keyloom.client_origin()
-        wait_for_input_context()
         expect_marks(origin, [], "fresh window")
 
         pinyin("women")
