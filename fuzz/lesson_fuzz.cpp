@@ -23,15 +23,23 @@ void require(bool holds, const char* what) {
     }
 }
 
-const std::filesystem::path& lessonFile() {
-    static const std::filesystem::path file = [] {
-        const auto dir = std::filesystem::temp_directory_path() /
-                         ("keyloom-fuzz-lesson-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir / "txt");
-        return keyloom::lessonPath(dir);
-    }();
-    return file;
-}
+// The lesson folder of this fuzzing process, removed when it exits.
+class LessonFolder {
+  public:
+    LessonFolder() { std::filesystem::create_directories(dir_ / "txt"); }
+    ~LessonFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    LessonFolder(const LessonFolder&) = delete;
+    LessonFolder& operator=(const LessonFolder&) = delete;
+
+    [[nodiscard]] std::filesystem::path lessonFile() const { return keyloom::lessonPath(dir_); }
+
+  private:
+    std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
+                                 ("keyloom-fuzz-lesson-" + std::to_string(::getpid()));
+};
 
 std::string withoutLineEnds(std::string_view bytes) {
     std::string out;
@@ -61,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(ch != u'\r' && ch != u'\n', "a line end survived decoding");
     }
 
-    std::ofstream(lessonFile(), std::ios::binary | std::ios::trunc) << bytes;
-    const std::u16string loaded = keyloom::readLesson(lessonFile());
+    static const LessonFolder folder;
+    std::ofstream(folder.lessonFile(), std::ios::binary | std::ios::trunc) << bytes;
+    const std::u16string loaded = keyloom::readLesson(folder.lessonFile());
     require(loaded.size() <= keyloom::kShowableLessonChars, "readLesson gave too much");
     // The loader drops line ends before the decoder sees the bytes.
     require(loaded ==
