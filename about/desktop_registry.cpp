@@ -49,7 +49,7 @@ std::int32_t DesktopRegistry::openKey(RegistryKey root, std::string_view subKey,
                                       RegistryKey& key) {
     key = 0;
     if (root != kHkeyLocalMachine ||
-        !equalsIgnoringCase(subKey, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO")) {
+        !equalsIgnoringCase(subKey, R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)")) {
         return kErrorFileNotFound;
     }
     std::optional<std::string> program = findProgram_();

@@ -29,9 +29,9 @@ std::u16string decimal(int number) {
 std::u16string hexMostSignificantFirst(std::span<const std::uint8_t> bytes) {
     constexpr std::u16string_view digits = u"0123456789ABCDEF";
     std::u16string text;
-    for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
-        text.push_back(digits[*byte >> 4U]);
-        text.push_back(digits[*byte & 0xFU]);
+    for (std::size_t i = bytes.size(); i-- > 0;) {
+        text.push_back(digits[bytes[i] >> 4U]);
+        text.push_back(digits[bytes[i] & 0xFU]);
     }
     return text;
 }

@@ -28,7 +28,10 @@ struct ElementDesign {
     bool visible = true;
     bool autoSize = false;
     int tabIndex = -1;
-    int intervalMs = 0; // timers
+    int intervalMs = 0;         // timers
+    bool defaultButton = false; // Enter presses it
+    bool cancelButton = false;  // Esc presses it
+    int lineWidthPx = 1;        // lines
 
     static constexpr Colour kStandardColour = 0xFFFFFFFFU; // the platform's own
 };
@@ -38,6 +41,8 @@ struct WindowDescription {
     Twips clientWidth = 0;
     Twips clientHeight = 0;
     std::span<const ElementDesign> elements; // in creation order
+    bool fixedDialogFrame = false;           // not resizable, no minimise or maximise button
+    bool showInTaskbar = true;
 };
 
 // The first element named so (and with that index), or nullptr.

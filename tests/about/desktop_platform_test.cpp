@@ -34,12 +34,11 @@ class ScratchDir {
     [[nodiscard]] const fs::path& path() const { return path_; }
 
     // A shell script that leaves `<its path>.witness` behind when it runs.
-    fs::path program(const fs::path& relative, bool executable = true) const {
+    void addProgram(const fs::path& relative, bool executable = true) const {
         const fs::path file = path_ / relative;
         fs::create_directories(file.parent_path());
         std::ofstream(file) << "#!/bin/sh\necho started > \"$0.witness\"\n";
         fs::permissions(file, executable ? fs::perms::owner_all : fs::perms::owner_read);
-        return file;
     }
 
   private:
@@ -63,9 +62,9 @@ TEST(DesktopSysInfoTest, PrefersProgramsInTheirOrderAndSkipsWhatCannotRun) {
     const ScratchDir dir;
     const fs::path a = dir.path() / "a";
     const fs::path b = dir.path() / "b";
-    dir.program("a/cpu-x");
-    dir.program("b/hardinfo");
-    dir.program("a/kinfocenter", false);
+    dir.addProgram("a/cpu-x");
+    dir.addProgram("b/hardinfo");
+    dir.addProgram("a/kinfocenter", false);
     const std::string both = a.string() + ":" + b.string();
 
     EXPECT_EQ(findDesktopSysInfoProgram(both), (b / "hardinfo").string());
@@ -76,7 +75,8 @@ TEST(DesktopSysInfoTest, PrefersProgramsInTheirOrderAndSkipsWhatCannotRun) {
 
 TEST(DesktopSysInfoTest, ButtonStartsTheDesktopProgramOrShowsTheMessage) {
     const ScratchDir dir;
-    const fs::path program = dir.program("bin/hardinfo");
+    dir.addProgram("bin/hardinfo");
+    const fs::path program = dir.path() / "bin/hardinfo";
     std::optional<std::string> installed;
     DesktopRegistry registry([&] { return installed; });
     const PosixFileFinder files;
@@ -122,8 +122,8 @@ TEST(DesktopSysInfoTest, OnlyTheFirstEntryExists) {
 
 TEST(PosixProgramsTest, FileFinderNamesOnlyNormalFiles) {
     const ScratchDir dir;
-    dir.program("tool");
-    dir.program(".hidden");
+    dir.addProgram("tool");
+    dir.addProgram(".hidden");
     const PosixFileFinder files;
     EXPECT_EQ(files.findFile(fromUtf8((dir.path() / "tool").string())), u"tool");
     EXPECT_EQ(files.findFile(fromUtf8((dir.path() / ".hidden").string())), u"");
@@ -135,12 +135,14 @@ TEST(PosixProgramsTest, FileFinderNamesOnlyNormalFiles) {
 TEST(PosixProgramsTest, StarterRaisesForWhatCannotRunAndLeavesNoChild) {
     const ScratchDir dir;
     PosixProgramStarter starter;
-    const fs::path plain = dir.program("plain", false);
+    dir.addProgram("plain", false);
+    const fs::path plain = dir.path() / "plain";
     EXPECT_THROW(starter.start(fromUtf8(plain.string())), std::runtime_error);
     EXPECT_THROW(starter.start(fromUtf8(dir.path().string())), std::runtime_error);
     EXPECT_THROW(starter.start(u""), std::runtime_error);
 
-    const fs::path runs = dir.program("工具/runs");
+    dir.addProgram("工具/runs");
+    const fs::path runs = dir.path() / "工具/runs";
     starter.start(fromUtf8(runs.string()));
     EXPECT_TRUE(waitFor(runs.string() + ".witness"));
     int status = 0;

@@ -28,7 +28,7 @@ void PrintTo(const Read& c, std::ostream* os) {
 }
 
 const Read kReads[] = {
-    {"StringWithItsZero", {kRegString, std::string("C:\\a b", 7)}, u"", -1, u"C:\\a b"},
+    {"StringWithItsZero", {kRegString, std::string("C:\\a b") + '\0'}, u"", -1, u"C:\\a b"},
     {"StringWithoutItsZero", {kRegString, "C:\\a b"}, u"", -1, u"C:\\a b"},
     {"StringReplacesThePassedText", {kRegString, "new"}, u"old", -1, u"new"},
     {"OnlyOneZeroIsDropped",

@@ -5,11 +5,11 @@
 namespace keyloom::test {
 namespace {
 
-const std::string kMsInfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
-constexpr std::u16string_view kTool = u"C:\\Tools\\msinfo32.exe";
-constexpr std::u16string_view kToolDir = u"C:\\Tools";
-constexpr std::u16string_view kToolInDir = u"C:\\Tools\\MSINFO32.EXE";
+const std::string kMsInfo = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
+const std::string kLocation = R"(SOFTWARE\Microsoft\Shared Tools Location)";
+constexpr std::u16string_view kTool = uR"(C:\Tools\msinfo32.exe)";
+constexpr std::u16string_view kToolDir = uR"(C:\Tools)";
+constexpr std::u16string_view kToolInDir = uR"(C:\Tools\MSINFO32.EXE)";
 
 std::string zeroTerminated(std::string_view text) {
     return std::string(text) + '\0';

@@ -25,13 +25,13 @@ class RegistryTest : public testing::Test {
 };
 
 TEST_F(RegistryTest, StringWithAndWithoutItsZeroReadsTheSame) {
-    scratch.setBytes("K", "with", REG_SZ, std::string("C:\\Tools\\x.exe", 15));
-    scratch.setBytes("K", "without", REG_SZ, "C:\\Tools\\x.exe");
+    scratch.setBytes("K", "with", REG_SZ, std::string(R"(C:\Tools\x.exe)") + '\0');
+    scratch.setBytes("K", "without", REG_SZ, R"(C:\Tools\x.exe)");
     std::u16string with;
     std::u16string without = u"old";
     EXPECT_EQ(read(u"K", u"with", with), -1);
     EXPECT_EQ(read(u"K", u"without", without), -1);
-    EXPECT_EQ(with, u"C:\\Tools\\x.exe");
+    EXPECT_EQ(with, uR"(C:\Tools\x.exe)");
     EXPECT_EQ(without, with);
 }
 
@@ -82,8 +82,8 @@ TEST_F(RegistryTest, KeysOpenReadOnly) {
     Registry& registry = systemRegistry();
     ASSERT_EQ(registry.openKey(scratch.root(), "K", 0, kKeyRead, key), 0);
     const BYTE byte = 1;
-    EXPECT_EQ(RegSetValueExA(reinterpret_cast<HKEY>(key), "w", 0, REG_BINARY, &byte, 1),
-              ERROR_ACCESS_DENIED);
+    auto* const handle = reinterpret_cast<HKEY>(key); // NOLINT(performance-no-int-to-ptr)
+    EXPECT_EQ(RegSetValueExA(handle, "w", 0, REG_BINARY, &byte, 1), ERROR_ACCESS_DENIED);
     EXPECT_EQ(registry.closeKey(key), 0);
 }
 

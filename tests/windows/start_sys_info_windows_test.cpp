@@ -9,8 +9,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kMsInfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::string kMsInfo = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
+const std::string kLocation = R"(SOFTWARE\Microsoft\Shared Tools Location)";
 
 // The real registry, with a log of the values asked for.
 class LoggingRegistry : public Registry {

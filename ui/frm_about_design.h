@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ui/window_description.h"
+
+namespace keyloom {
+
+// The about box as designed; its load step replaces the captions.
+const WindowDescription& frmAboutDesign();
+
+} // namespace keyloom
