@@ -1,6 +1,7 @@
 #include "app/error_report.h"
 #include "practice/lesson_file.h"
 #include "ui/frm_main_design.h"
+#include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 
@@ -40,11 +41,13 @@ int main(int argc, char* argv[]) {
         return kExitOnError;
     }
 
-    keyloom::MainWindow window(form, controls, keyloom::frmMainDesign(),
-                               [](const std::exception& error) {
-                                   keyloom::reportError(error);
-                                   QCoreApplication::exit(kExitOnError);
-                               });
+    keyloom::MainWindow window(
+        form, controls, keyloom::frmMainDesign(),
+        [](const std::exception& error) {
+            keyloom::reportError(error);
+            QCoreApplication::exit(kExitOnError);
+        },
+        keyloom::showAboutBox);
     window.show();
     return QApplication::exec();
 }

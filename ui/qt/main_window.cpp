@@ -94,7 +94,6 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    box_->setFocus();
 }
 
 template <class Handler> bool MainWindow::guarded(Handler&& handler) {
@@ -164,7 +163,9 @@ QRect MainWindow::caretRectInBox() const {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    box_->setFocus();
+    // The focus goes to the box once the window is shown, so that the input
+    // method meets a focused box in a mapped window.
+    box_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 } // namespace keyloom
