@@ -166,6 +166,16 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The focus goes to the box once the window is shown, so that the input
     // method meets a focused box in a mapped window.
     box_->setFocus(Qt::ActiveWindowFocusReason);
+    // The input method's plugin makes its context for the box a little after
+    // the focus arrives and, now and then, misses that focus for good; handing
+    // the focus over once more when the context is there lets it see it.
+    constexpr int kInputContextDelayMs = 600;
+    QTimer::singleShot(kInputContextDelayMs, box_, [box = box_] {
+        if (box->hasFocus()) {
+            box->clearFocus();
+            box->setFocus(Qt::ActiveWindowFocusReason);
+        }
+    });
 }
 
 } // namespace keyloom
