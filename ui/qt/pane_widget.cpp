@@ -4,7 +4,6 @@
 #include "ui/qt/fonts.h"
 #include "ui/qt/twips.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <utility>
 
@@ -23,9 +22,6 @@ PaneWidget::PaneWidget(const PictureBox& box, std::vector<const LabelArray*> arr
     : QWidget(parent), box_(box), arrays_(std::move(arrays)),
       caret_(caret), fonts_{fontFor(FontRole::Standard), fontFor(FontRole::Row),
                             fontFor(FontRole::Value)} {
-    for (std::size_t role = 0; role < fonts_.size(); ++role) {
-        ascents_.at(role) = QFontMetricsF(fonts_.at(role)).ascent();
-    }
     setGeometry(pixelRect(box.left, box.top, box.width, box.height).toRect());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
@@ -56,36 +52,17 @@ void PaneWidget::paintLabel(QPainter& painter, const Label& label) const {
     if (label.caption.empty()) {
         return;
     }
-    const auto role = static_cast<std::size_t>(label.font);
-    const QFont& font = fonts_.at(role);
+    const QFont& font = fonts_.at(static_cast<std::size_t>(label.font));
     painter.setFont(font);
     painter.setPen(toQColor(label.foreColor, palette().windowText().color()));
+    painter.save();
     // A label clips its text at its sides, not at its (font-dependent) height.
     painter.setClipRect(QRectF(area.left(), 0, area.width(), height()));
     const qreal baseline = area.top() + kEmAboveBaseline * font.pixelSize();
-    painter.drawStaticText(QPointF(area.left(), baseline - ascents_.at(role)),
-                           laidOut(label.caption, role));
-    painter.setClipping(false);
-}
-
-const QStaticText& PaneWidget::laidOut(const std::u16string& caption, std::size_t role) const {
-    // Rows and marks repeat their captions from paint to paint: lay each out
-    // once. The cache holds what the panes show, and is emptied when it
-    // outgrows that.
-    constexpr qsizetype kMostCached = 2048;
-    const QString text = QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size()));
-    auto& cache = textCache_.at(role);
-    if (const auto found = cache.constFind(text); found != cache.constEnd()) {
-        return *found;
-    }
-    if (cache.size() >= kMostCached) {
-        cache.clear();
-    }
-    QStaticText staticText(text);
-    staticText.setTextFormat(Qt::PlainText);
-    staticText.setPerformanceHint(QStaticText::AggressiveCaching);
-    staticText.prepare(QTransform(), fonts_.at(role));
-    return *cache.insert(text, staticText);
+    painter.drawText(
+        QPointF(area.left(), baseline),
+        QString::fromUtf16(label.caption.data(), static_cast<qsizetype>(label.caption.size())));
+    painter.restore();
 }
 
 } // namespace keyloom

@@ -3,8 +3,6 @@
 #include "practice/controls.h"
 
 #include <QFont>
-#include <QHash>
-#include <QStaticText>
 #include <QWidget>
 #include <array>
 #include <vector>
@@ -24,14 +22,11 @@ class PaneWidget : public QWidget {
 
   private:
     void paintLabel(QPainter& painter, const Label& label) const;
-    [[nodiscard]] const QStaticText& laidOut(const std::u16string& caption, std::size_t role) const;
 
     const PictureBox& box_;
     std::vector<const LabelArray*> arrays_; // in drawing order: later ones on top
     const LineShape* caret_;
     std::array<QFont, 3> fonts_; // by FontRole
-    std::array<qreal, 3> ascents_{};
-    mutable std::array<QHash<QString, QStaticText>, 3> textCache_;
 };
 
 } // namespace keyloom
