@@ -3,7 +3,7 @@
 // toolkit. Every 16th character is taken back and typed again, and one in
 // five is wrong, so ring advances, mark creation and destruction, the
 // accuracy and the Backspace path all take their share.
-#include "bench/fixed_measure.h"
+#include "tests/support/fixed_measure.h"
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
 #include "ui/frm_main_design.h"

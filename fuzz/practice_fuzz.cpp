@@ -3,7 +3,7 @@
 // edits, clock and caret ticks, Backspace storms and long typing runs. The
 // typing box is modelled as the toolkit drives it; after every event the
 // run's invariants must hold, and no error may escape a handler.
-#include "bench/fixed_measure.h"
+#include "tests/support/fixed_measure.h"
 #include "fuzz/byte_reader.h"
 #include "fuzz/practice_invariants.h"
 #include "practice/frm_main.h"
@@ -232,7 +232,7 @@ class Run {
 
     ByteReader& in_;
     int events_ = 0;
-    bench::FixedMeasure measure_;
+    FixedMeasure measure_;
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
     PracticeInvariants invariants_{controls_, form_};

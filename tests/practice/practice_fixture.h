@@ -1,6 +1,7 @@
 #pragma once
 
 #include "practice/frm_main.h"
+#include "tests/support/fixed_measure.h"
 #include "ui/frm_main_design.h"
 
 #include <filesystem>
@@ -9,18 +10,6 @@
 
 namespace keyloom::test {
 
-// A full-width character is 240 twips wide in the row font, a half-width one
-// 120; an empty caption has no width.
-class FixedMeasure : public TextMeasure {
-  public:
-    [[nodiscard]] Twips width(std::u16string_view text, FontRole /*font*/) const override {
-        Twips total = 0;
-        for (const char16_t ch : text) {
-            total += ch < 0x80 ? 120.0F : 240.0F;
-        }
-        return total;
-    }
-};
 
 // A lesson folder of its own for each test, removed afterwards.
 class LessonDir {

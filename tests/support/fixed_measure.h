@@ -2,7 +2,7 @@
 
 #include "practice/controls.h"
 
-namespace keyloom::bench {
+namespace keyloom {
 
 // The row font's widths without a toolkit: 240 twips a full-width character,
 // 120 a half-width one.
@@ -17,4 +17,4 @@ class FixedMeasure : public TextMeasure {
     }
 };
 
-} // namespace keyloom::bench
+} // namespace keyloom
