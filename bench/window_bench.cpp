@@ -5,7 +5,7 @@
 // percentiles of the per-commit time, the same for the first and the last
 // thousand commits and for the repaint alone, and the resident set before and
 // after. An argument sets another number of commits.
-#include "bench/proc_status.h"
+#include "tests/support/resident_set.h"
 #include "practice/lesson_file.h"
 #include "ui/frm_main_design.h"
 #include "ui/qt/main_window.h"
@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
     window.caretTimer()->stop();
     window.show();
     QApplication::processEvents();
-    const long rssBefore = bench::residentKiB();
+    const long rssBefore = residentKiB();
 
     std::vector<double> micros;
     std::vector<double> paintMicros;
@@ -99,7 +99,7 @@ int main(int argc, char* argv[]) {
         paintMicros.push_back(microsBetween(handled, painted));
         QApplication::processEvents(); // what is left queued, outside the measure
     }
-    const long rssAfter = bench::residentKiB();
+    const long rssAfter = residentKiB();
 
     if (form.state().typedCount != commits || fatalErrors != 0) {
         std::fprintf(stderr, "only %d of %d commits were scored\n", form.state().typedCount,

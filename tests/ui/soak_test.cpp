@@ -4,6 +4,7 @@
 // resident set compared after a quarter of the run and at its end.
 // KEYLOOM_SOAK_EVENTS and KEYLOOM_SOAK_SEED override the defaults.
 #include "fuzz/practice_invariants.h"
+#include "tests/support/resident_set.h"
 #include "practice/lesson_file.h"
 #include "ui/frm_main_design.h"
 #include "ui/qt/main_window.h"
@@ -19,7 +20,6 @@
 #include <QTimer>
 
 #include <array>
-#include <fstream>
 #include <memory>
 #include <random>
 
@@ -45,19 +45,6 @@ constexpr bool kResidentSetIsMeaningful = false;
 #else
 constexpr bool kResidentSetIsMeaningful = true;
 #endif
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string field;
-    while (status >> field) {
-        if (field == "VmRSS:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-    }
-    return -1;
-}
 
 int fromEnvironment(const char* name, int fallback) {
     bool ok = false;

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <string>
 
-namespace keyloom::bench {
+namespace keyloom {
 
 // The resident set of this process in KiB, from /proc/self/status.
 inline long residentKiB() {
@@ -19,4 +19,4 @@ inline long residentKiB() {
     return -1;
 }
 
-} // namespace keyloom::bench
+} // namespace keyloom
