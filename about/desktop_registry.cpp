@@ -1,6 +1,6 @@
 #include "about/desktop_registry.h"
 
-#include "about/utf8_text.h"
+#include "text/utf8_text.h"
 
 #include <algorithm>
 #include <cstring>

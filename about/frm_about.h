@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about/sys_info_platform.h"
+#include "version.h"
 
 #include <cstdint>
 #include <string>
@@ -16,8 +17,10 @@ struct AppInfo {
     int revision = 0;
 };
 
-inline constexpr AppInfo kKeyloomApp{
-    .title = u"KeyloomV1.0", .major = 1, .minor = 0, .revision = 0};
+inline constexpr AppInfo kKeyloomApp{.title = kApplicationTitle,
+                                     .major = kVersionMajor,
+                                     .minor = kVersionMinor,
+                                     .revision = kVersionRevision};
 
 // The captions the about box's load step sets.
 struct AboutCaptions {

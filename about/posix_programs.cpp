@@ -1,6 +1,6 @@
 #include "about/posix_programs.h"
 
-#include "about/utf8_text.h"
+#include "text/utf8_text.h"
 
 #include <array>
 #include <cerrno>

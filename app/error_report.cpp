@@ -1,4 +1,5 @@
 #include "app/error_report.h"
+#include "version.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -6,7 +7,7 @@
 namespace keyloom {
 
 void reportError(const std::exception& error) {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf16(kApplicationTitle),
                     QString::fromUtf8(error.what()), QMessageBox::Ok);
     box.exec();
 }

@@ -4,9 +4,6 @@
 
 namespace keyloom {
 
-// The application's title, which the top-level error report carries.
-inline constexpr char kApplicationTitle[] = "KeyloomV1.0";
-
 // The top-level error report: a message box titled with the application's
 // title that says what went wrong (for a lesson that cannot be read, the
 // path). Returns when the user has closed it; the caller then ends the

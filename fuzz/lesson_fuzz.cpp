@@ -3,7 +3,8 @@
 // decoder gives for the same bytes.
 #include "practice/lesson_file.h"
 #include "practice/ring.h"
-#include "practice/text_decoding.h"
+#include "practice/lesson_text.h"
+#include "text/text_decoding.h"
 
 #include <cstdint>
 #include <cstdio>

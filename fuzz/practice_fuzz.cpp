@@ -5,7 +5,7 @@
 // run's invariants must hold, and no error may escape a handler.
 #include "tests/support/fixed_measure.h"
 #include "fuzz/byte_reader.h"
-#include "fuzz/practice_invariants.h"
+#include "tests/support/practice_invariants.h"
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
 #include "ui/frm_main_design.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "practice/errors.h"
+#include "ui/controls.h"
 
 namespace keyloom {
 
@@ -12,6 +13,8 @@ template <class Step> void skipOnError(Step&& step) {
         step();
     } catch (const PracticeError&) {
         // The step has no effect; the handler never reports it.
+    } catch (const MissingElementError&) {
+        // Likewise for a label that is not there.
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 
 namespace keyloom {
 
@@ -21,13 +20,6 @@ class OverflowError : public PracticeError {
 class DivisionByZeroError : public PracticeError {
   public:
     DivisionByZeroError() : PracticeError("division by zero") {}
-};
-
-// Asking a label array for an element that does not exist.
-class MissingElementError : public PracticeError {
-  public:
-    explicit MissingElementError(int index)
-        : PracticeError("no element " + std::to_string(index) + " in the label array") {}
 };
 
 } // namespace keyloom

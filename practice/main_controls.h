@@ -1,6 +1,7 @@
 #pragma once
 
-#include "practice/controls.h"
+#include "ui/controls.h"
+#include "ui/frm_main_design.h"
 
 namespace keyloom {
 
@@ -29,5 +30,8 @@ struct MainControls {
     Label Label6;
     Label lblTtime;
 };
+
+// The controls the practice handlers work on, as the design creates them.
+MainControls frmMainControls(const WindowDescription& design = frmMainDesign());
 
 } // namespace keyloom

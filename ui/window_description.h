@@ -1,6 +1,6 @@
 #pragma once
 
-#include "practice/controls.h"
+#include "ui/controls.h"
 
 #include <span>
 #include <string_view>

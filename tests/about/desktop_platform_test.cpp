@@ -1,7 +1,7 @@
 #include "about/desktop_registry.h"
 #include "about/frm_about.h"
 #include "about/posix_programs.h"
-#include "about/utf8_text.h"
+#include "text/utf8_text.h"
 
 #include <chrono>
 #include <filesystem>

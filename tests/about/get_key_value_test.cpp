@@ -1,4 +1,4 @@
-#include "about/fake_sys_info_platform.h"
+#include "tests/about/fake_sys_info_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "practice/practice_fixture.h"
+#include "tests/practice/practice_fixture.h"
 
 namespace keyloom::test {
 namespace {

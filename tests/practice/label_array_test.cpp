@@ -1,4 +1,4 @@
-#include "practice/controls.h"
+#include "ui/controls.h"
 #include "practice/errors.h"
 
 #include <gtest/gtest.h>

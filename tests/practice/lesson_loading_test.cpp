@@ -1,6 +1,7 @@
 #include "practice/lesson_file.h"
-#include "practice/practice_fixture.h"
-#include "practice/text_decoding.h"
+#include "tests/practice/practice_fixture.h"
+#include "practice/lesson_text.h"
+#include "text/text_decoding.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

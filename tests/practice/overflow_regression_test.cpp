@@ -1,5 +1,5 @@
 // Faults found by the soak and the fuzzer, kept as tests.
-#include "practice/practice_fixture.h"
+#include "tests/practice/practice_fixture.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 #include "practice/marks.h"
-#include "practice/practice_fixture.h"
+#include "tests/practice/practice_fixture.h"
 
 namespace keyloom::test {
 namespace {

@@ -3,7 +3,7 @@
 // the run's invariants checked on the controls every so often, and the
 // resident set compared after a quarter of the run and at its end.
 // KEYLOOM_SOAK_EVENTS and KEYLOOM_SOAK_SEED override the defaults.
-#include "fuzz/practice_invariants.h"
+#include "tests/support/practice_invariants.h"
 #include "tests/support/resident_set.h"
 #include "practice/lesson_file.h"
 #include "ui/frm_main_design.h"

@@ -1,6 +1,6 @@
 #include "about/frm_about.h"
 #include "about/system_platform.h"
-#include "windows/windows_scratch.h"
+#include "tests/windows/windows_scratch.h"
 
 #include <gtest/gtest.h>
 

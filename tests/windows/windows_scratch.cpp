@@ -1,4 +1,4 @@
-#include "windows/windows_scratch.h"
+#include "tests/windows/windows_scratch.h"
 
 #include <array>
 #include <atomic>

@@ -1,4 +1,6 @@
-#include "practice/text_decoding.h"
+#include "practice/lesson_text.h"
+
+#include "text/text_decoding.h"
 
 #include <utility>
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,13 @@ class TextMeasure {
   public:
     virtual ~TextMeasure() = default;
     [[nodiscard]] virtual Twips width(std::u16string_view text, FontRole font) const = 0;
+};
+
+// Asking a label array for an element that does not exist.
+class MissingElementError : public std::out_of_range {
+  public:
+    explicit MissingElementError(int index)
+        : std::out_of_range("no element " + std::to_string(index) + " in the label array") {}
 };
 
 // A set of labels sharing one name, addressed by a 16-bit index. Elements

@@ -1,4 +1,4 @@
-#include "fuzz/practice_invariants.h"
+#include "tests/support/practice_invariants.h"
 
 #include "practice/marks.h"
 #include "practice/ring.h"

@@ -1,6 +1,6 @@
-#include "about/utf8_text.h"
+#include "text/utf8_text.h"
 
-#include "practice/text_decoding.h"
+#include "text/text_decoding.h"
 
 namespace keyloom {
 namespace {

@@ -1,6 +1,4 @@
-#include "practice/controls.h"
-
-#include "practice/errors.h"
+#include "ui/controls.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "practice/text_decoding.h"
+#include "text/text_decoding.h"
 
 #include <array>
 #include <climits>
