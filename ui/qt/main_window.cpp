@@ -21,10 +21,6 @@ QString toQString(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::u16string toU16(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
 bool sameCaret(const LineShape& a, const LineShape& b) {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
 }
@@ -49,14 +45,14 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
     setFont(fontFor(FontRole::Standard));
 
     box_ = new TypingBox(
+        c_.txtType,
         {.onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
-         .isLocked = [this] { return c_.txtType.locked; },
+         .onChange = [this] { textChanged(); },
          .caretRect = [this] { return caretRectInBox(); }},
         this);
     if (const ElementDesign* e = findElement(design, "txtType")) {
         box_->setGeometry(pixelRect(e->left, e->top, e->width, e->height).toRect());
     }
-    connect(box_, &QLineEdit::textChanged, this, [this] { textChanged(); });
 
     picType_ = new PaneWidget(c_.picType, {&c_.lblType}, &c_.Line1, this);
     picEgg_ = new PaneWidget(c_.picEgg, {&c_.lblEgg, &c_.lblErr, &c_.lblOK}, nullptr, this);
@@ -96,6 +92,13 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
     }
 }
 
+MainWindow::~MainWindow() {
+    // Destroying the focused box hands the focus on, and the input method
+    // answers with a last commit into a window whose parts are going.
+    failed_ = true;
+    box_->detach();
+}
+
 template <class Handler> bool MainWindow::guarded(Handler&& handler) {
     if (failed_) {
         return false;
@@ -114,24 +117,18 @@ template <class Handler> bool MainWindow::guarded(Handler&& handler) {
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
-    readBox();
     const bool handled = guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
     if (handled && keyCode == kKeyF1 && openAboutBox_) {
-        // A composition would be lost when the dialog takes the focus.
-        QGuiApplication::inputMethod()->commit();
+        // The dialog takes the focus; an open composition is abandoned, as
+        // with Esc, so that its pinyin is not committed.
+        box_->abandonComposition();
         openAboutBox_(this);
     }
     return handled;
 }
 
 void MainWindow::textChanged() {
-    readBox();
     guarded([this] { form_.txtType_Change(); });
-}
-
-void MainWindow::readBox() {
-    c_.txtType.text = toU16(box_->text());
-    c_.txtType.selStart = box_->cursorPosition();
 }
 
 void MainWindow::showState() {
@@ -166,16 +163,6 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The focus goes to the box once the window is shown, so that the input
     // method meets a focused box in a mapped window.
     box_->setFocus(Qt::ActiveWindowFocusReason);
-    // The input method's plugin makes its context for the box a little after
-    // the focus arrives and, now and then, misses that focus for good; handing
-    // the focus over once more when the context is there lets it see it.
-    constexpr int kInputContextDelayMs = 600;
-    QTimer::singleShot(kInputContextDelayMs, box_, [box = box_] {
-        if (box->hasFocus()) {
-            box->clearFocus();
-            box->setFocus(Qt::ActiveWindowFocusReason);
-        }
-    });
 }
 
 } // namespace keyloom

@@ -29,6 +29,11 @@ class MainWindow : public QWidget {
 
     MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {});
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    MainWindow(MainWindow&&) = delete;
+    MainWindow& operator=(MainWindow&&) = delete;
 
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
@@ -41,7 +46,6 @@ class MainWindow : public QWidget {
     template <class Handler> bool guarded(Handler&& handler);
     bool keyDown(Counter keyCode, Counter shift);
     void textChanged();
-    void readBox();
     void showState();
     [[nodiscard]] QRect caretRectInBox() const;
 

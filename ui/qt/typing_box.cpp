@@ -5,143 +5,168 @@
 
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QKeySequence>
-#include <QMouseEvent>
 #include <algorithm>
-#include <array>
-#include <limits>
 
 namespace keyloom {
 namespace {
 
-// Keys a locked box still obeys: they move the caret or the selection, or
-// copy, and never change the text.
-bool movesCaretOnly(const QKeyEvent& event) {
-    using Key = QKeySequence::StandardKey;
-    static constexpr std::array kKeys{Key::MoveToNextChar,
-                                      Key::MoveToPreviousChar,
-                                      Key::MoveToNextWord,
-                                      Key::MoveToPreviousWord,
-                                      Key::MoveToStartOfLine,
-                                      Key::MoveToEndOfLine,
-                                      Key::MoveToStartOfDocument,
-                                      Key::MoveToEndOfDocument,
-                                      Key::MoveToStartOfBlock,
-                                      Key::MoveToEndOfBlock,
-                                      Key::SelectNextChar,
-                                      Key::SelectPreviousChar,
-                                      Key::SelectNextWord,
-                                      Key::SelectPreviousWord,
-                                      Key::SelectStartOfLine,
-                                      Key::SelectEndOfLine,
-                                      Key::SelectStartOfDocument,
-                                      Key::SelectEndOfDocument,
-                                      Key::SelectStartOfBlock,
-                                      Key::SelectEndOfBlock,
-                                      Key::SelectAll,
-                                      Key::Deselect,
-                                      Key::Copy};
-    return std::ranges::any_of(kKeys, [&](Key key) { return event.matches(key); });
+// What the input method is shown of the text before the caret: enough for
+// context, and the same small cost however long the run.
+constexpr std::size_t kSurroundingLength = 16;
+
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// A commit split into its characters; a surrogate pair stays one character.
-QStringList characters(const QString& text) {
-    QStringList out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair =
-            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        out.append(text.mid(i, pair ? 2 : 1));
-        i += pair ? 1 : 0;
+// Text that a key types into a box, as a line edit would take it: printable
+// characters, not a Ctrl shortcut (Ctrl+Alt is AltGr on some systems).
+QString typedText(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    if (mods.testFlag(Qt::ControlModifier) && !mods.testFlag(Qt::AltModifier)) {
+        return {};
     }
-    return out;
+    const QString text = event.text();
+    const bool printable =
+        std::ranges::all_of(text, [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+    return printable ? text : QString();
 }
 
 } // namespace
 
-TypingBox::TypingBox(Hooks hooks, QWidget* parent) : QLineEdit(parent), hooks_(std::move(hooks)) {
+TypingBox::TypingBox(TextBox& model, Hooks hooks, QWidget* parent)
+    : QWidget(parent), model_(model), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("txtType"));
-    setMaxLength(std::numeric_limits<int>::max()); // the box has no length limit
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::NoContextMenu);
-    setAcceptDrops(false);
-    setDragEnabled(false);
+    model_.selStart = static_cast<long long>(model_.text.size());
+}
+
+QString TypingBox::text() const {
+    return QString::fromUtf16(model_.text.data(), static_cast<qsizetype>(model_.text.size()));
 }
 
 void TypingBox::keyPressEvent(QKeyEvent* event) {
-    if (!hooks_.onKeyDown(virtualKeyCode(*event), shiftState(*event))) {
+    event->accept();
+    if (!attached_) {
         return;
     }
-    if (hooks_.isLocked() && !movesCaretOnly(*event)) {
-        event->accept();
+    const Counter code = virtualKeyCode(*event);
+    if (!hooks_.onKeyDown(code, shiftState(*event)) || model_.locked) {
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    if (code == kKeyBack) {
+        removeLastCharacter();
+        return;
+    }
+    append(typedText(*event));
+}
+
+// Tab and Shift+Tab are keys like any other: the box is the only place the
+// focus can be, so they never move it.
+bool TypingBox::focusNextPrevChild(bool /*next*/) {
+    return false;
 }
 
 void TypingBox::inputMethodEvent(QInputMethodEvent* event) {
+    event->accept();
+    if (!attached_) {
+        return;
+    }
+    if (!takesTyping()) {
+        // The input method flushes what it had composed when the focus left
+        // the box: nobody chose that text.
+        composing_ = false;
+        return;
+    }
+    metInputMethod_ = true;
+    composing_ = !event->preeditString().isEmpty();
     // Code 229 always unlocks the box: what the input method commits goes in.
     if (!hooks_.onKeyDown(kKeyProcessedByIme, 0)) {
         return;
     }
-    const QStringList pieces = characters(event->commitString());
-    if (pieces.size() <= 1) {
-        QLineEdit::inputMethodEvent(event);
+    append(event->commitString());
+}
+
+// The input method's own idea of the focus changes first, so a flush sent
+// while the window switches finds the box no longer its focus object.
+bool TypingBox::takesTyping() const {
+    return hasFocus() && isActiveWindow() && QGuiApplication::focusObject() == this;
+}
+
+// One change per character, as when each is typed on its own; a surrogate
+// pair stays one character.
+void TypingBox::append(const QString& text) {
+    for (qsizetype i = 0; i < text.size() && attached_; ++i) {
+        model_.text.push_back(text.at(i).unicode());
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+            text.at(i + 1).isLowSurrogate()) {
+            model_.text.push_back(text.at(++i).unicode());
+        }
+        changed();
+    }
+}
+
+void TypingBox::removeLastCharacter() {
+    std::u16string& text = model_.text;
+    if (text.empty()) {
         return;
     }
-    // Each character is its own change, as when the input method types the
-    // characters one by one; the composition goes with the last.
-    for (qsizetype i = 0; i + 1 < pieces.size(); ++i) {
-        QInputMethodEvent piece;
-        if (i == 0) {
-            piece.setCommitString(pieces.at(i), event->replacementStart(),
-                                  event->replacementLength());
-        } else {
-            piece.setCommitString(pieces.at(i));
-        }
-        QLineEdit::inputMethodEvent(&piece);
-    }
-    QInputMethodEvent last(event->preeditString(), event->attributes());
-    last.setCommitString(pieces.last());
-    QLineEdit::inputMethodEvent(&last);
+    const bool pair =
+        text.size() >= 2 && isLowSurrogate(text.back()) && isHighSurrogate(text[text.size() - 2]);
+    text.resize(text.size() - (pair ? 2 : 1));
+    changed();
+}
+
+void TypingBox::changed() {
+    model_.selStart = static_cast<long long>(model_.text.size());
+    hooks_.onChange();
 }
 
 QVariant TypingBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+    const std::u16string& text = model_.text;
+    const std::size_t from = text.size() - std::min(text.size(), kSurroundingLength);
+    const std::size_t start = from > 0 && isLowSurrogate(text[from]) ? from + 1 : from;
+    const auto before =
+        QString::fromUtf16(text.data() + start, static_cast<qsizetype>(text.size() - start));
     switch (query) {
     case Qt::ImEnabled: return true;
-    case Qt::ImCursorRectangle: return hooks_.caretRect();
-    default: return QLineEdit::inputMethodQuery(query);
+    case Qt::ImCursorRectangle:
+    case Qt::ImAnchorRectangle: return attached_ ? hooks_.caretRect() : QRect();
+    case Qt::ImFont: return font();
+    case Qt::ImSurroundingText:
+    case Qt::ImTextBeforeCursor: return before;
+    case Qt::ImTextAfterCursor:
+    case Qt::ImCurrentSelection: return QString();
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition: return before.size();
+    case Qt::ImHints:
+        return static_cast<int>(Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText |
+                                Qt::ImhNoEditMenu | Qt::ImhNoTextHandles);
+    default: return {};
     }
 }
 
 void TypingBox::caretMoved() {
-    if (hasFocus()) {
-        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    if (attached_ && hasFocus()) {
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImSurroundingText |
+                                               Qt::ImCursorPosition | Qt::ImAnchorPosition);
     }
 }
 
-// Paste by the middle button, drag and drop and the context menu never
-// change the box; the box lies outside the window, but say so anyway.
-void TypingBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
-        event->accept();
-        return;
-    }
-    QLineEdit::mousePressEvent(event);
+void TypingBox::abandonComposition() {
+    QGuiApplication::inputMethod()->reset();
+    composing_ = false;
 }
 
-void TypingBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
-void TypingBox::dragEnterEvent(QDragEnterEvent* event) {
-    event->ignore();
-}
-void TypingBox::dropEvent(QDropEvent* event) {
-    event->ignore();
+void TypingBox::detach() {
+    attached_ = false;
+    hooks_ = {};
 }
 
 } // namespace keyloom
