@@ -3,7 +3,7 @@
 #include <QTest>
 
 using keyloom::virtualKeyFromQtKey;
-using keyloom::virtualKeyFromX11;
+using keyloom::virtualKeyFromXkb;
 
 class KeyCodesTest : public QObject {
     Q_OBJECT
@@ -73,7 +73,60 @@ class KeyCodesTest : public QObject {
         QFETCH(quint32, keycode);
         QFETCH(quint32, keysym);
         QFETCH(int, vk);
-        QCOMPARE(int(virtualKeyFromX11(keycode, keysym)), vk);
+        QCOMPARE(int(virtualKeyFromXkb(keycode, keysym)), vk);
+    }
+
+    // The same keys on three layouts: letters, digits and space lock the box
+    // wherever they lie; the signs beside them keep codes of 186 and above.
+    void layoutsUnderXkb_data() {
+        QTest::addColumn<quint32>("keycode");
+        QTest::addColumn<quint32>("keysym");
+        QTest::addColumn<int>("vk");
+        const struct {
+            const char* name;
+            quint32 keycode;
+            quint32 keysym;
+            int vk;
+        } rows[] = {
+            {"us m", 58, 'm', 77},
+            {"us semicolon", 47, ';', 186},
+            {"us q", 24, 'q', 81},
+            {"fr m beside l", 47, 'm', 77},
+            {"fr M beside L", 47, 'M', 77},
+            {"fr a on q's key", 24, 'a', 65},
+            {"fr q on a's key", 38, 'q', 81},
+            {"fr z on w's key", 25, 'z', 90},
+            {"fr w on z's key", 52, 'w', 87},
+            {"fr comma on m's key", 58, ',', 188},
+            {"fr semicolon on comma's key", 59, ';', 188},
+            {"fr colon on period's key", 60, ':', 190},
+            {"fr exclam on slash's key", 61, '!', 191},
+            {"fr ampersand on 1's key", 10, '&', 49},
+            {"fr eacute on 2's key", 11, 0xe9, 50},
+            {"fr 2 shifted", 11, '2', 50},
+            {"fr minus on 6's key", 15, '-', 54},
+            {"fr ugrave", 48, 0xf9, 222},
+            {"fr dead circumflex", 34, 0xfe52, 219},
+            {"de z on y's key", 29, 'z', 90},
+            {"de y on z's key", 52, 'y', 89},
+            {"de ssharp", 20, 0xdf, 189},
+            {"de udiaeresis", 34, 0xfc, 219},
+            {"de odiaeresis", 47, 0xf6, 186},
+            {"de adiaeresis", 48, 0xe4, 222},
+            {"de minus on slash's key", 61, '-', 191},
+            {"de 7 shifted to slash", 16, '/', 55},
+            {"ru ef on a's key", 38, 0x6c6, 65},
+            {"space", 65, ' ', 32},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name) << row.keycode << row.keysym << row.vk;
+        }
+    }
+    void layoutsUnderXkb() {
+        QFETCH(quint32, keycode);
+        QFETCH(quint32, keysym);
+        QFETCH(int, vk);
+        QCOMPARE(int(virtualKeyFromXkb(keycode, keysym)), vk);
     }
 
     // Without native codes the Qt key stands for a key of a US keyboard.

@@ -148,9 +148,19 @@ bool isKeypadKeycode(quint32 keycode) {
     return (keycode >= 79 && keycode <= 91) || keycode == 63 || keycode == 104 || keycode == 106;
 }
 
-} // namespace
+// Latin letters (either case), digits and space, by their keysym (the same
+// values as Latin-1 code points).
+Counter virtualKeyFromTypedCharacter(quint32 keysym) {
+    if (keysym >= 'a' && keysym <= 'z') {
+        return static_cast<Counter>(keysym - 'a' + 'A');
+    }
+    if ((keysym >= 'A' && keysym <= 'Z') || (keysym >= '0' && keysym <= '9') || keysym == ' ') {
+        return static_cast<Counter>(keysym);
+    }
+    return 0;
+}
 
-Counter virtualKeyFromX11(quint32 keycode, quint32 keysym) {
+Counter virtualKeyFromPhysicalKey(quint32 keycode, quint32 keysym) {
     if (isKeypadKeycode(keycode)) {
         return virtualKeyFromKeysym(keysym);
     }
@@ -164,6 +174,26 @@ Counter virtualKeyFromX11(quint32 keycode, quint32 keysym) {
         }
     }
     return virtualKeyFromKeysym(keysym);
+}
+
+} // namespace
+
+Counter virtualKeyFromXkb(quint32 keycode, quint32 keysym) {
+    // Letters, digits and the space bar are what the key types, on any
+    // layout: the key that types m on AZERTY is M.
+    if (const Counter typed = virtualKeyFromTypedCharacter(keysym); typed != 0) {
+        return typed;
+    }
+    const Counter physical = virtualKeyFromPhysicalKey(keycode, keysym);
+    // A key of the letter block that types a sign is that sign's key (the
+    // comma beside N on AZERTY); the digit row keeps its digits whatever
+    // its unshifted signs, as its shifted level types them.
+    if (physical >= 'A' && physical <= 'Z') {
+        if (const Counter sign = virtualKeyFromSign(static_cast<int>(keysym)); sign >= 186) {
+            return sign;
+        }
+    }
+    return physical;
 }
 
 Counter virtualKeyFromQtKey(int key, bool keypad) {
@@ -183,8 +213,11 @@ Counter virtualKeyFromQtKey(int key, bool keypad) {
 
 Counter virtualKeyCode(const QKeyEvent& event) {
     static const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("xcb") && event.nativeScanCode() != 0) {
-        return virtualKeyFromX11(event.nativeScanCode(), event.nativeVirtualKey());
+    // X11 and Wayland both report the xkb keycode and keysym.
+    static const bool xkb =
+        platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    if (xkb && event.nativeScanCode() != 0) {
+        return virtualKeyFromXkb(event.nativeScanCode(), event.nativeVirtualKey());
     }
     if (platform == QLatin1String("windows") && event.nativeVirtualKey() != 0) {
         return static_cast<Counter>(event.nativeVirtualKey());
