@@ -5,8 +5,8 @@
 // percentiles of the per-commit time, the same for the first and the last
 // thousand commits and for the repaint alone, and the resident set before and
 // after. An argument sets another number of commits.
-#include "tests/support/resident_set.h"
 #include "practice/lesson_file.h"
+#include "tests/support/resident_set.h"
 #include "ui/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
@@ -79,6 +79,11 @@ int main(int argc, char* argv[]) {
     window.clockTimer()->stop();
     window.caretTimer()->stop();
     window.show();
+    window.activateWindow();
+    // Text reaches the box only while it has the focus.
+    for (int i = 0; i < 100 && !window.typingBox()->hasFocus(); ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
     QApplication::processEvents();
     const long rssBefore = residentKiB();
 

@@ -57,7 +57,11 @@ void TypingBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const Counter code = virtualKeyCode(*event);
-    if (!hooks_.onKeyDown(code, shiftState(*event)) || model_.locked) {
+    if (!hooks_.onKeyDown(code, shiftState(*event))) {
+        return;
+    }
+    recoverInputMethodFocus(code);
+    if (model_.locked) {
         return;
     }
     if (code == kKeyBack) {
@@ -65,6 +69,24 @@ void TypingBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     append(typedText(*event));
+}
+
+// fcitx5 now and then misses the focus of a new window's input context (its
+// Qt plugin announces the context's focus group over X and its focus over
+// D-Bus, and a late group change takes the focus away again); the letters
+// then reach the box as plain keys. The first such letter, before any
+// input-method event and so with no composition open, hands the focus over
+// once more, which the input method then sees.
+void TypingBox::recoverInputMethodFocus(Counter keyCode) {
+    constexpr Counter kKeyA = 65;
+    constexpr Counter kKeyZ = 90;
+    if (handedOver_ || metInputMethod_ || composing_ || keyCode < kKeyA || keyCode > kKeyZ ||
+        !takesTyping()) {
+        return;
+    }
+    handedOver_ = true;
+    clearFocus();
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // Tab and Shift+Tab are keys like any other: the box is the only place the
@@ -96,7 +118,7 @@ void TypingBox::inputMethodEvent(QInputMethodEvent* event) {
 // The input method's own idea of the focus changes first, so a flush sent
 // while the window switches finds the box no longer its focus object.
 bool TypingBox::takesTyping() const {
-    return hasFocus() && isActiveWindow() && QGuiApplication::focusObject() == this;
+    return !abandoning_ && hasFocus() && isActiveWindow() && QGuiApplication::focusObject() == this;
 }
 
 // One change per character, as when each is typed on its own; a surrogate
@@ -159,8 +181,12 @@ void TypingBox::caretMoved() {
     }
 }
 
+// fcitx5's plugin answers a reset by committing its raw preedit: that
+// commit, sent while the reset runs, is dropped like any other flush.
 void TypingBox::abandonComposition() {
+    abandoning_ = true;
     QGuiApplication::inputMethod()->reset();
+    abandoning_ = false;
     composing_ = false;
 }
 

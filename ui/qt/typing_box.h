@@ -57,6 +57,7 @@ class TypingBox : public QWidget {
 
   private:
     [[nodiscard]] bool takesTyping() const;
+    void recoverInputMethodFocus(Counter keyCode);
     void append(const QString& text);
     void removeLastCharacter();
     void changed();
@@ -64,7 +65,9 @@ class TypingBox : public QWidget {
     TextBox& model_;
     Hooks hooks_;
     bool attached_ = true;
+    bool abandoning_ = false;
     bool composing_ = false;
+    bool handedOver_ = false;
     bool metInputMethod_ = false;
 };
 
