@@ -1,7 +1,7 @@
 #include "practice/lesson_file.h"
 
-#include "practice/ring.h"
 #include "practice/lesson_text.h"
+#include "practice/ring.h"
 
 #include <array>
 #include <fstream>

@@ -1,6 +1,6 @@
 #include "practice/lesson_file.h"
-#include "tests/practice/practice_fixture.h"
 #include "practice/lesson_text.h"
+#include "tests/practice/practice_fixture.h"
 #include "text/text_decoding.h"
 
 #ifndef _WIN32
@@ -36,9 +36,7 @@ TEST_F(LessonLoading, LaysOutBothRingsAndShowsSevenLines) {
     EXPECT_EQ(controls.Line1.x2, 49);
     EXPECT_EQ(controls.Line1.y1, 50);
     EXPECT_EQ(controls.Line1.y2, 300);
-    const PracticeState& s = form.state();
-    EXPECT_EQ(s.nextLine, 7);
-    EXPECT_EQ(s.typedCount + s.rightCount + s.wrongCount + s.accuracy + s.speed, 0);
+    EXPECT_EQ(form.state().nextLine, 7);
 }
 
 TEST(LessonDecoding, LinesJoinAndEncodingsAreRecognised) {
@@ -95,7 +93,7 @@ TEST_F(LessonLoading, MissingOrUnreadableLessonNamesThePath) {
          [](const auto& d) { std::filesystem::create_directory(lessonPath(d)); }, "文档.txt"},
     };
     for (const Case& c : cases) {
-        LessonDir fresh;
+        LessonFolder fresh;
         c.breakIt(fresh.programDir());
         MainControls controlsOfIt = frmMainControls();
         FrmMain f(controlsOfIt, measure);
@@ -116,7 +114,7 @@ TEST_F(LessonLoading, UnreadableFileIsReported) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root reads any file";
     }
-    dir.writeBytes("abc");
+    dir.write(std::string_view("abc"));
     ::chmod(dir.lessonFile().c_str(), 0);
     EXPECT_THROW(form.Form_Load(dir.lessonFile()), LessonFileError);
 }
