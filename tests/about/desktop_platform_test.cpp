@@ -149,6 +149,38 @@ TEST(PosixProgramsTest, StarterRaisesForWhatCannotRunAndLeavesNoChild) {
     EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1); // nothing of ours to reap
 }
 
+pid_t failingFork() {
+    errno = EAGAIN;
+    return -1;
+}
+
+// Forks in the test process only: the process made to start the program
+// cannot make another.
+pid_t forkInTheTestProcessOnly() {
+    static const pid_t testProcess = ::getpid();
+    if (::getpid() != testProcess) {
+        return failingFork();
+    }
+    return ::fork();
+}
+
+TEST(PosixProgramsTest, FailedForkShowsTheMessage) {
+    const ScratchDir dir;
+    dir.addProgram("bin/hardinfo");
+    const fs::path program = dir.path() / "bin/hardinfo";
+    for (const PosixProgramStarter::Fork fork : {&failingFork, &forkInTheTestProcessOnly}) {
+        DesktopRegistry registry([&] { return std::optional<std::string>(program.string()); });
+        const PosixFileFinder files;
+        PosixProgramStarter starter(fork);
+        RecordingMessages messages;
+        FrmAbout({registry, files, starter, messages}).StartSysInfo();
+        EXPECT_EQ(messages.shown, std::vector<std::u16string>{std::u16string(kSysInfoUnavailable)});
+        int status = 0;
+        EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1); // nothing of ours to reap
+    }
+    EXPECT_FALSE(fs::exists(program.string() + ".witness"));
+}
+
 TEST(Utf8TextTest, RoundTripsAndReplacesLoneSurrogates) {
     EXPECT_EQ(fromUtf8(toUtf8(u"/opt/工具/😀")), u"/opt/工具/😀");
     EXPECT_EQ(toUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
