@@ -53,7 +53,7 @@ std::u16string readLesson(const std::filesystem::path& path) {
         for (std::size_t i = 0; i < got; ++i) {
             const char byte = chunk[i];
             if (byte == '\r' || byte == '\n') {
-                if (!content.empty() && content.back() != '\n') {
+                if (content.empty() || content.back() != '\n') {
                     content.push_back('\n');
                 }
                 continue;
