@@ -120,6 +120,17 @@ TEST(DesktopSysInfoTest, OnlyTheFirstEntryExists) {
     EXPECT_NE(registry.closeKey(0), 0);
 }
 
+TEST(DesktopSysInfoTest, ExpandsReferencesFromTheEnvironment) {
+    ::setenv("KEYLOOM_TOOLS", "/opt/tools", 1);
+    ::unsetenv("KEYLOOM_UNSET");
+    const DesktopRegistry registry([] { return std::nullopt; });
+    EXPECT_EQ(registry.expandEnvironmentStrings("%KEYLOOM_TOOLS%/x"), "/opt/tools/x");
+    EXPECT_EQ(registry.expandEnvironmentStrings("%KEYLOOM_UNSET%%KEYLOOM_TOOLS%"),
+              "%KEYLOOM_UNSET%/opt/tools");
+    EXPECT_EQ(registry.expandEnvironmentStrings("100% %% %"), "100% %% %");
+    ::unsetenv("KEYLOOM_TOOLS");
+}
+
 TEST(PosixProgramsTest, FileFinderNamesOnlyNormalFiles) {
     const ScratchDir dir;
     dir.addProgram("tool");
