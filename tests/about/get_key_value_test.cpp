@@ -71,7 +71,7 @@ TEST_P(GetKeyValueTest, ReadsTheValueAsText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueTest, testing::ValuesIn(kReads),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GetKeyValueTest, MissingKeyOrValueEmptiesTheText) {
     FakeSysInfoPlatform fake;

@@ -153,7 +153,7 @@ TEST_P(StartSysInfoTest, FollowsTheLookupOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Branches, StartSysInfoTest, testing::ValuesIn(kLookups),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(StartSysInfoTest, CanBePressedAgainAfterTheMessage) {
     FakeSysInfoPlatform fake;
