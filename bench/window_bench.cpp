@@ -8,8 +8,8 @@
 // those repainted anything, the pixels a caret blink and a clock tick
 // repaint, and the resident set before and after. An argument sets another
 // number of commits.
-#include "tests/support/resident_set.h"
 #include "practice/lesson_file.h"
+#include "tests/support/resident_set.h"
 #include "ui/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"

@@ -93,8 +93,8 @@ class PaintRecorder : public QObject {
 // of the whole window draws.
 void compareShownWithRepainted(MainWindow& window) {
     QApplication::processEvents();
-    const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(
-        QImage::Format_RGB32);
+    const QImage shown =
+        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
     const QImage repainted = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.size(), repainted.size());
     QVERIFY(shown == repainted);

@@ -3,8 +3,8 @@
 // the run's invariants checked on the controls every so often. (The growth
 // of the resident set over a long run is a benchmark figure: scripts/bench.)
 // KEYLOOM_SOAK_EVENTS and KEYLOOM_SOAK_SEED override the defaults.
-#include "tests/support/practice_invariants.h"
 #include "practice/lesson_file.h"
+#include "tests/support/practice_invariants.h"
 #include "ui/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"

@@ -42,7 +42,8 @@ QPixmap iconPixmap() {
 } // namespace
 
 void QtMessageDialog::show(std::u16string_view text) {
-    QMessageBox box(QMessageBox::NoIcon, toQString(kKeyloomApp.title), toQString(text), QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, toQString(kKeyloomApp.title), toQString(text),
+                    QMessageBox::Ok, parent_);
     box.exec();
 }
 

@@ -32,7 +32,8 @@ QLabel* makeLabel(const ElementDesign& e, QWidget* parent) {
         palette.setColor(QPalette::Window, toQColor(e.backColor, Qt::white));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     } else {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAlignment(e.wordWrap ? Qt::AlignLeft | Qt::AlignTop
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
     }
     label->setPalette(palette);
     label->setText(toQString(e.caption));
