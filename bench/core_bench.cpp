@@ -50,14 +50,19 @@ class Typist {
     test::TypingBoxModel box_{form_, controls_.txtType};
 };
 
-void typeRun(Typist& typist) {
-    for (int i = 1; i <= kRunLength; ++i) {
+// Characters `from` to `to` of the run.
+void typeStretch(Typist& typist, int from, int to) {
+    for (int i = from; i <= to; ++i) {
         typist.commit(i % kWrongEvery == 0 ? u'?' : typist.expected());
         if (i % kBackspaceEvery == 0) {
             typist.backspace();
             typist.commit(typist.expected());
         }
     }
+}
+
+void typeRun(Typist& typist) {
+    typeStretch(typist, 1, kRunLength);
 }
 
 void BM_ScoredCharacter(benchmark::State& state) {
@@ -82,6 +87,33 @@ void BM_ScoredCharacter(benchmark::State& state) {
         kRunLength, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ScoredCharacter)->Unit(benchmark::kMillisecond);
+
+// One stretch of 1,000 characters, typed after `state.range(0)` others: the
+// cost of a character late in the run against one early in it.
+constexpr int kStretch = 1000;
+void BM_StretchAfter(benchmark::State& state) {
+    const test::LessonFolder folder;
+    folder.write(longLesson());
+    const auto before = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto typist = std::make_unique<Typist>(folder.lessonFile());
+        typeStretch(*typist, 1, before);
+        state.ResumeTiming();
+        typeStretch(*typist, before + 1, before + kStretch);
+        benchmark::DoNotOptimize(typist->typedCount());
+        state.PauseTiming();
+        typist.reset();
+        state.ResumeTiming();
+    }
+    state.counters["per_char"] = benchmark::Counter(
+        kStretch, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_StretchAfter)
+    ->Arg(0)
+    ->Arg(kRunLength - kStretch)
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace keyloom::bench

@@ -1,10 +1,13 @@
 // One character through the whole program: an input-method commit of one
 // character sent to the typing box on the offscreen platform, through the
-// handlers and the widgets, and the window repainted before the clock stops.
-// 20,000 commits through a long lesson, one in five wrong; prints the
-// percentiles of the per-commit time, the same for the first and the last
-// thousand commits and for the repaint alone, and the resident set before and
-// after. An argument sets another number of commits.
+// handlers and the widgets, and the window's pending repaint done before the
+// clock stops. 20,000 commits through a long lesson, one in five wrong, each
+// after three preedit-only events (pinyin keystrokes that commit nothing).
+// Prints the percentiles of the per-commit time over the run, over the first
+// and the last thousand commits, and of the preedit-only events, how many of
+// those repainted anything, the pixels a caret blink and a clock tick
+// repaint, and the resident set before and after. An argument sets another
+// number of commits.
 #include "practice/lesson_file.h"
 #include "tests/support/resident_set.h"
 #include "ui/frm_main_design.h"
@@ -16,10 +19,12 @@
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +36,7 @@ constexpr int kDefaultCommits = 20000;
 constexpr std::size_t kStretch = 1000;
 constexpr int kLessonChars = 40000;
 constexpr int kWrongEvery = 5;
+constexpr int kBlinks = 10;
 
 double percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
@@ -46,6 +52,28 @@ void report(const char* name, const std::vector<double>& micros) {
 using Clock = std::chrono::steady_clock;
 double microsBetween(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration<double, std::micro>(b - a).count();
+}
+
+// Counts the paint events of every widget and the pixels they cover.
+class PaintCounter : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
+                pixels += static_cast<long>(r.width()) * r.height();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    void reset() { paints = pixels = 0; }
+    long paints = 0;
+    long pixels = 0;
+};
+
+// The repaints the event left pending, done now.
+void repaintPending(QWidget& window) {
+    QApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
 }
 
 } // namespace
@@ -75,7 +103,7 @@ int main(int argc, char* argv[]) {
     int fatalErrors = 0;
     MainWindow window(form, controls, frmMainDesign(),
                       [&](const std::exception&) { ++fatalErrors; });
-    // The clock plays no part in a keystroke.
+    // The clock plays no part in a keystroke; its ticks are sent by hand.
     window.clockTimer()->stop();
     window.caretTimer()->stop();
     window.show();
@@ -85,26 +113,52 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     QApplication::processEvents();
+    PaintCounter counter;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        widget->installEventFilter(&counter);
+    }
+    window.installEventFilter(&counter);
     const long rssBefore = residentKiB();
 
+    const std::array<QString, 3> pinyin{QStringLiteral("z"), QStringLiteral("zh"),
+                                        QStringLiteral("zho")};
     std::vector<double> micros;
-    std::vector<double> paintMicros;
+    std::vector<double> preeditMicros;
     micros.reserve(static_cast<std::size_t>(commits));
-    paintMicros.reserve(static_cast<std::size_t>(commits));
+    preeditMicros.reserve(pinyin.size() * static_cast<std::size_t>(commits));
+    long preeditRepaints = 0;
     for (int i = 1; i <= commits; ++i) {
+        for (const QString& keystroke : pinyin) {
+            QInputMethodEvent preedit(keystroke, {});
+            counter.reset();
+            const auto start = Clock::now();
+            QApplication::sendEvent(window.typingBox(), &preedit);
+            repaintPending(window);
+            preeditMicros.push_back(microsBetween(start, Clock::now()));
+            preeditRepaints += counter.paints > 0 ? 1 : 0;
+        }
         const auto next = static_cast<qsizetype>(form.state().typedCount);
         QInputMethodEvent event;
         event.setCommitString(i % kWrongEvery == 0 ? QStringLiteral("?") : lesson.mid(next, 1));
         const auto start = Clock::now();
         QApplication::sendEvent(window.typingBox(), &event);
-        const auto handled = Clock::now();
-        window.repaint();
-        const auto painted = Clock::now();
-        micros.push_back(microsBetween(start, painted));
-        paintMicros.push_back(microsBetween(handled, painted));
+        repaintPending(window);
+        micros.push_back(microsBetween(start, Clock::now()));
         QApplication::processEvents(); // what is left queued, outside the measure
     }
     const long rssAfter = residentKiB();
+
+    // What a caret blink and a clock tick repaint, pixels a tick.
+    counter.reset();
+    for (int i = 0; i < kBlinks; ++i) {
+        window.caretTimer()->timeout({});
+        repaintPending(window);
+    }
+    const long blinkPixels = counter.pixels / kBlinks;
+    counter.reset();
+    window.clockTimer()->timeout({});
+    repaintPending(window);
+    const long tickPixels = counter.pixels;
 
     if (form.state().typedCount != commits || fatalErrors != 0) {
         std::fprintf(stderr, "only %d of %d commits were scored\n", form.state().typedCount,
@@ -116,7 +170,11 @@ int main(int argc, char* argv[]) {
     const std::size_t stretch = std::min(kStretch, micros.size());
     report("first1000", {micros.begin(), micros.begin() + static_cast<long>(stretch)});
     report("last1000", {micros.end() - static_cast<long>(stretch), micros.end()});
-    report("repaint", paintMicros);
+    report("preedit", preeditMicros);
+    std::printf("preedit_events=%zu\npreedit_repainted=%ld\n", preeditMicros.size(),
+                preeditRepaints);
+    std::printf("blink_painted_px=%ld\ntick_painted_px=%ld\nwindow_px=%d\n", blinkPixels,
+                tickPixels, window.width() * window.height());
     std::printf("rss_before_kib=%ld\nrss_after_kib=%ld\n", rssBefore, rssAfter);
     return 0;
 }

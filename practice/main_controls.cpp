@@ -1,5 +1,7 @@
 #include "practice/main_controls.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -50,37 +52,81 @@ PictureBox paneOf(const ElementDesign& e) {
             .foreColor = e.foreColor};
 }
 
+// The single labels by design name: one list both makes and finds them.
+template <class Control> struct Named {
+    std::string_view name;
+    Control MainControls::*member;
+};
+constexpr std::array<Named<Label>, 12> kLabels{{
+    {"lblTrue", &MainControls::lblTrue},
+    {"lblFalse", &MainControls::lblFalse},
+    {"Label1", &MainControls::Label1},
+    {"lblTF", &MainControls::lblTF},
+    {"Label4", &MainControls::Label4},
+    {"Label2", &MainControls::Label2},
+    {"lblSudu", &MainControls::lblSudu},
+    {"Label3", &MainControls::Label3},
+    {"Label5", &MainControls::Label5},
+    {"lblTime", &MainControls::lblTime},
+    {"Label6", &MainControls::Label6},
+    {"lblTtime", &MainControls::lblTtime},
+}};
+constexpr std::array<Named<LabelArray>, 4> kLabelArrays{{
+    {"lblEgg", &MainControls::lblEgg},
+    {"lblType", &MainControls::lblType},
+    {"lblOK", &MainControls::lblOK},
+    {"lblErr", &MainControls::lblErr},
+}};
+constexpr std::array<Named<PictureBox>, 2> kPictureBoxes{{
+    {"picEgg", &MainControls::picEgg},
+    {"picType", &MainControls::picType},
+}};
+constexpr std::array<Named<LineShape>, 1> kLines{{{"Line1", &MainControls::Line1}}};
+
+template <class Control, std::size_t N>
+Control* find(MainControls& controls, const std::array<Named<Control>, N>& table,
+              std::string_view name) {
+    const auto found = std::ranges::find(table, name, &Named<Control>::name);
+    return found == table.end() ? nullptr : &(controls.*(found->member));
+}
+
 } // namespace
+
+Label* findLabel(MainControls& controls, std::string_view name) {
+    return find(controls, kLabels, name);
+}
+
+LabelArray* findLabelArray(MainControls& controls, std::string_view name) {
+    return find(controls, kLabelArrays, name);
+}
+
+PictureBox* findPictureBox(MainControls& controls, std::string_view name) {
+    return find(controls, kPictureBoxes, name);
+}
+
+LineShape* findLine(MainControls& controls, std::string_view name) {
+    return find(controls, kLines, name);
+}
 
 MainControls frmMainControls(const WindowDescription& design) {
     const ElementDesign& line = element(design, "Line1");
-    return {
-        .picEgg = paneOf(element(design, "picEgg")),
-        .picType = paneOf(element(design, "picType")),
-        .lblEgg = arrayOf(design, "lblEgg"),
-        .lblType = arrayOf(design, "lblType"),
-        .lblOK = arrayOf(design, "lblOK"),
-        .lblErr = arrayOf(design, "lblErr"),
-        .Line1 = {.x1 = line.left,
-                  .y1 = line.top,
-                  .x2 = line.left + line.width,
-                  .y2 = line.top + line.height,
-                  .color = line.foreColor,
-                  .visible = line.visible},
-        .txtType = {},
-        .lblTrue = labelOf(element(design, "lblTrue")),
-        .lblFalse = labelOf(element(design, "lblFalse")),
-        .Label1 = labelOf(element(design, "Label1")),
-        .lblTF = labelOf(element(design, "lblTF")),
-        .Label4 = labelOf(element(design, "Label4")),
-        .Label2 = labelOf(element(design, "Label2")),
-        .lblSudu = labelOf(element(design, "lblSudu")),
-        .Label3 = labelOf(element(design, "Label3")),
-        .Label5 = labelOf(element(design, "Label5")),
-        .lblTime = labelOf(element(design, "lblTime")),
-        .Label6 = labelOf(element(design, "Label6")),
-        .lblTtime = labelOf(element(design, "lblTtime")),
-    };
+    MainControls controls;
+    controls.Line1 = {.x1 = line.left,
+                      .y1 = line.top,
+                      .x2 = line.left + line.width,
+                      .y2 = line.top + line.height,
+                      .color = line.foreColor,
+                      .visible = line.visible};
+    for (const auto& [name, member] : kPictureBoxes) {
+        controls.*member = paneOf(element(design, name));
+    }
+    for (const auto& [name, member] : kLabelArrays) {
+        controls.*member = arrayOf(design, name);
+    }
+    for (const auto& [name, member] : kLabels) {
+        controls.*member = labelOf(element(design, name));
+    }
+    return controls;
 }
 
 } // namespace keyloom

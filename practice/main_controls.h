@@ -34,4 +34,11 @@ struct MainControls {
 // The controls the practice handlers work on, as the design creates them.
 MainControls frmMainControls(const WindowDescription& design = frmMainDesign());
 
+// The control of that design name, or nullptr: a toolkit binding shows the
+// elements of the design through these.
+Label* findLabel(MainControls& controls, std::string_view name);
+LabelArray* findLabelArray(MainControls& controls, std::string_view name);
+PictureBox* findPictureBox(MainControls& controls, std::string_view name);
+LineShape* findLine(MainControls& controls, std::string_view name);
+
 } // namespace keyloom

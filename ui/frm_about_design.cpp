@@ -58,6 +58,7 @@ constexpr std::array kElements{
                   .foreColor = kBlack,
                   .caption = u"Keyloom ",
                   .autoSize = true,
+                  .wordWrap = true,
                   .tabIndex = 4},
     ElementDesign{.name = "lblVersion",
                   .left = 1050,
@@ -65,6 +66,7 @@ constexpr std::array kElements{
                   .width = 3885,
                   .height = 225,
                   .caption = u"版本 V1.0",
+                  .wordWrap = true,
                   .tabIndex = 5},
     ElementDesign{.name = "lblDescription",
                   .left = 1050,
@@ -72,6 +74,7 @@ constexpr std::array kElements{
                   .width = 3885,
                   .height = 1170,
                   .foreColor = kBlack,
+                  .wordWrap = true,
                   .tabIndex = 3},
     // An etched separator: a grey line with a white one 15 twips below it.
     line(1, 90, 2445, 5654, 2445, kGrey, 1),

@@ -26,7 +26,8 @@ struct ElementDesign {
     FontRole font = FontRole::Standard;
     std::u16string_view caption{};
     bool visible = true;
-    bool autoSize = false;
+    bool autoSize = false; // with wordWrap it keeps its width and grows in height
+    bool wordWrap = false;
     int tabIndex = -1;
     int intervalMs = 0;         // timers
     bool defaultButton = false; // Enter presses it

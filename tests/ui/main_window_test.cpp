@@ -12,6 +12,8 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -108,6 +110,30 @@ double shareOf(const QImage& image, const QRect& area, QRgb colour) {
         }
     }
     return double(hits) / (area.width() * area.height());
+}
+
+// The paint events a widget gets, as the union of what they cover.
+class PaintRecorder : public QObject {
+  public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    QRegion painted;
+};
+
+// What the window shows after all its partial repaints, and what a repaint
+// of the whole window draws.
+void compareShownWithRepainted(MainWindow& window) {
+    QApplication::processEvents();
+    const QImage shown =
+        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage repainted = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), repainted.size());
+    QVERIFY(shown == repainted);
 }
 
 } // namespace
@@ -300,6 +326,43 @@ class MainWindowTest : public QObject {
         // The caret stands after two 16-px characters in the lower pane.
         QCOMPARE(inWindow, QPoint(4 + qRound((50 + 480) / 15.0), 256));
         QVERIFY(p.box()->inputMethodQuery(Qt::ImEnabled).toBool());
+    }
+
+    // Each event repaints only what it changed: the window then shows what a
+    // full repaint draws, through ring advances, marks, a wrong character and
+    // a Backspace; pinyin keystrokes repaint nothing; a blink only the caret.
+    void repaintsWhatChangedAndNothingElse() {
+        Program p(testLesson());
+        QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+        p.window->clockTimer()->stop();
+        p.window->caretTimer()->stop();
+        auto* picEgg = p.window->findChild<QWidget*>(QStringLiteral("picEgg"));
+        auto* picType = p.window->findChild<QWidget*>(QStringLiteral("picType"));
+        QVERIFY(picEgg && picType);
+        QApplication::processEvents();
+        for (int i = 0; i < 100; ++i) {
+            p.commit(i % 7 == 3 ? QStringLiteral("?") : QString(QChar(0x4E00 + i)));
+            QApplication::processEvents();
+            if (i == 60) {
+                QTest::keyClick(p.box(), Qt::Key_Backspace);
+            }
+        }
+        compareShownWithRepainted(*p.window);
+
+        PaintRecorder upper(picEgg);
+        PaintRecorder lower(picType);
+        QInputMethodEvent preedit(QStringLiteral("zhong"), {});
+        QApplication::sendEvent(p.box(), &preedit);
+        QApplication::processEvents();
+        QVERIFY(upper.painted.isEmpty() && lower.painted.isEmpty());
+
+        p.window->caretTimer()->timeout({});
+        QApplication::processEvents();
+        QVERIFY(upper.painted.isEmpty());
+        QVERIFY2(lower.painted.boundingRect().width() <= 5 &&
+                     lower.painted.boundingRect().height() <= 22,
+                 "a blink repaints the caret's cells only");
+        compareShownWithRepainted(*p.window);
     }
 
     void errorsGoToTheReportNotTheEventLoop() {

@@ -1,11 +1,10 @@
 // A soak through the real Qt binding on the offscreen platform: random key
 // events, input-method commits and preedit updates sent to the typing box,
-// the run's invariants checked on the controls every so often, and the
-// resident set compared after a quarter of the run and at its end.
+// the run's invariants checked on the controls every so often. (The growth
+// of the resident set over a long run is a benchmark figure: scripts/bench.)
 // KEYLOOM_SOAK_EVENTS and KEYLOOM_SOAK_SEED override the defaults.
 #include "practice/lesson_file.h"
 #include "tests/support/practice_invariants.h"
-#include "tests/support/resident_set.h"
 #include "ui/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
@@ -32,17 +31,6 @@ constexpr int kCheckEvery = 997;
 constexpr int kLessonChars = 32780;
 constexpr int kRepertoire = 401;
 constexpr int kPaintEvery = 101;
-// Growth of the resident set from the first quarter to the end, Qt's own
-// caches; a leak of a few dozen bytes an event goes past this.
-constexpr long kRssSlackKiB = 12 * 1024;
-#if defined(__SANITIZE_ADDRESS__)
-// AddressSanitizer's quarantine holds freed memory back: only its leak
-// check means anything there.
-constexpr bool kResidentSetIsMeaningful = false;
-#else
-constexpr bool kResidentSetIsMeaningful = true;
-#endif
-
 int fromEnvironment(const char* name, int fallback) {
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
@@ -184,7 +172,7 @@ class SoakTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void randomEventsKeepTheRunSoundAndTheMemoryFlat() {
+    void randomEventsKeepTheRunSound() {
         const int events = fromEnvironment("KEYLOOM_SOAK_EVENTS", kDefaultEvents);
         const auto seed = static_cast<unsigned>(fromEnvironment("KEYLOOM_SOAK_SEED", 20261207));
         qInfo("soak: %d events, seed %u", events, seed);
@@ -195,7 +183,6 @@ class SoakTest : public QObject {
         QTRY_VERIFY(p.box()->hasFocus()); // text reaches the box only then
         PracticeInvariants invariants(p.controls, p.form);
         Soak soak(p, seed);
-        long rssAtQuarter = 0;
         for (int i = 1; i <= events; ++i) {
             soak.oneEvent();
             if (i % kPaintEvery == 0) {
@@ -208,17 +195,9 @@ class SoakTest : public QObject {
                 QVERIFY2(p.fatalErrors == 0,
                          qPrintable(QString::asprintf("event %d: %s", i, p.fatalError.c_str())));
             }
-            if (i == events / 4) {
-                rssAtQuarter = residentKiB();
-            }
         }
-        const long rssAtEnd = residentKiB();
-        qInfo("soak: typed %d, box holds %lld characters, resident %ld KiB then %ld KiB",
-              int(p.form.state().typedCount), static_cast<long long>(p.box()->text().size()),
-              rssAtQuarter, rssAtEnd);
-        QVERIFY2(!kResidentSetIsMeaningful || rssAtEnd - rssAtQuarter <= kRssSlackKiB,
-                 qPrintable(QString::asprintf("resident set grew from %ld KiB to %ld KiB",
-                                              rssAtQuarter, rssAtEnd)));
+        qInfo("soak: typed %d, box holds %lld characters", int(p.form.state().typedCount),
+              static_cast<long long>(p.box()->text().size()));
     }
 };
 

@@ -2,9 +2,8 @@
 
 #include "about/system_platform.h"
 #include "ui/frm_about_design.h"
-#include "ui/qt/colours.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/twips.h"
+#include "ui/qt/qt_strings.h"
+#include "ui/qt/window_builder.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,17 +11,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <algorithm>
-#include <map>
 
 namespace keyloom {
 namespace {
 
 constexpr int kIconPixels = 32;
-
-QString qs(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The program's icon, or a plain woven-key mark when it has none set.
 QPixmap iconPixmap() {
@@ -46,14 +39,11 @@ QPixmap iconPixmap() {
     return pixmap;
 }
 
-QRect geometryOf(const ElementDesign& e) {
-    return pixelRect(e.left, e.top, e.width, e.height).toRect();
-}
-
 } // namespace
 
 void QtMessageDialog::show(std::u16string_view text) {
-    QMessageBox box(QMessageBox::NoIcon, qs(kKeyloomApp.title), qs(text), QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, toQString(kKeyloomApp.title), toQString(text),
+                    QMessageBox::Ok, parent_);
     box.exec();
 }
 
@@ -68,80 +58,34 @@ AboutDialog::AboutDialog(Registry& registry, const FileFinder& files, ProgramSta
 }
 
 void AboutDialog::build(const WindowDescription& design) {
-    setWindowTitle(qs(design.caption));
     if (design.fixedDialogFrame) {
         setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                        Qt::MSWindowsFixedSizeDialogHint);
     }
-    setFixedSize(QSizeF(toPixels(design.clientWidth), toPixels(design.clientHeight)).toSize());
-    setFont(fontFor(FontRole::Standard));
-
-    std::map<int, QWidget*> tabOrder;
-    for (const ElementDesign& e : design.elements) {
+    const BuiltWindow built = buildWindow(*this, design, [this](const ElementDesign& e) {
         QWidget* widget = nullptr;
-        switch (e.kind) {
-        case ElementKind::PictureBox: {
+        if (e.name == "picIcon") {
             auto* picture = new QLabel(this);
             picture->setPixmap(iconPixmap());
-            picture->setGeometry(e.autoSize ? QRect(geometryOf(e).topLeft(), picture->sizeHint())
-                                            : geometryOf(e));
             widget = picture;
-            break;
         }
-        case ElementKind::Button: {
-            auto* button = new QPushButton(qs(e.caption), this);
-            button->setGeometry(geometryOf(e));
-            button->setDefault(e.defaultButton);
-            if (e.cancelButton) {
-                cancel_ = button;
-            }
-            if (e.name == "cmdOK") {
-                cmdOK_ = button;
-                connect(button, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-            } else if (e.name == "cmdSysInfo") {
-                connect(button, &QPushButton::clicked, this, [this] { about_.cmdSysInfo_Click(); });
-            }
-            widget = button;
-            break;
+        return widget;
+    });
+    lblTitle_ = built.find<QLabel>("lblTitle");
+    lblVersion_ = built.find<QLabel>("lblVersion");
+    cmdOK_ = built.find<QPushButton>("cmdOK");
+    for (const ElementDesign& e : design.elements) {
+        if (e.kind == ElementKind::Button && e.cancelButton) {
+            cancel_ = built.find<QPushButton>(e.name);
         }
-        case ElementKind::Label: {
-            auto* label = new QLabel(qs(e.caption), this);
-            label->setGeometry(geometryOf(e));
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setWordWrap(true);
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText,
-                             toQColor(e.foreColor, palette.color(QPalette::WindowText)));
-            label->setPalette(palette);
-            if (e.name == "lblTitle") {
-                lblTitle_ = label;
-            } else if (e.name == "lblVersion") {
-                lblVersion_ = label;
-            }
-            widget = label;
-            break;
-        }
-        case ElementKind::Line: lines_.push_back(&e); break;
-        default: break;
-        }
-        if (widget != nullptr) {
-            widget->setObjectName(
-                QString::fromLatin1(e.name.data(), static_cast<qsizetype>(e.name.size())));
-            if (e.tabIndex >= 0) {
-                tabOrder[e.tabIndex] = widget;
-            }
-        }
-    }
-    QWidget* previous = nullptr;
-    for (const auto& [index, widget] : tabOrder) {
-        if (previous != nullptr) {
-            setTabOrder(previous, widget);
-        }
-        previous = widget;
     }
     if (cmdOK_ != nullptr) {
+        connect(cmdOK_, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
         cmdOK_->setFocus(Qt::OtherFocusReason);
+    }
+    if (auto* sysInfo = built.find<QPushButton>("cmdSysInfo")) {
+        connect(sysInfo, &QPushButton::clicked, this, [this] { about_.cmdSysInfo_Click(); });
     }
 }
 
@@ -150,19 +94,11 @@ void AboutDialog::Form_Load() {
                            .lblTitle = lblTitle_->text().toStdU16String(),
                            .lblVersion = lblVersion_->text().toStdU16String()};
     FrmAbout::Form_Load(captions);
-    setWindowTitle(qs(captions.window));
-    lblTitle_->setText(qs(captions.lblTitle));
-    lblVersion_->setText(qs(captions.lblVersion));
+    setWindowTitle(toQString(captions.window));
+    lblTitle_->setText(toQString(captions.lblTitle));
+    lblVersion_->setText(toQString(captions.lblVersion));
     const ElementDesign* title = findElement(frmAboutDesign(), "lblTitle");
-    if (title != nullptr && title->autoSize) {
-        sizeToText(lblTitle_, *title);
-    }
-}
-
-// Keeps the label's width and wraps its text there; the height follows.
-void AboutDialog::sizeToText(QLabel* label, const ElementDesign& design) {
-    const int width = geometryOf(design).width();
-    label->resize(width, label->heightForWidth(width));
+    sizeToText(*lblTitle_, title != nullptr && title->autoSize);
 }
 
 void AboutDialog::cmdOK_Click() {
@@ -174,22 +110,6 @@ void AboutDialog::reject() {
         cancel_->click();
     } else {
         QDialog::reject();
-    }
-}
-
-void AboutDialog::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    QPainter painter(this);
-    // Each line fills whole pixel rows from its own row down, so the white
-    // line of the separator lies just under the grey one.
-    for (const ElementDesign* line : lines_) {
-        const QPointF from(toPixels(line->left), toPixels(line->top));
-        const QPointF to(toPixels(line->left + line->width), toPixels(line->top + line->height));
-        const QColor colour = toQColor(line->foreColor, palette().color(QPalette::WindowText));
-        const int thickness = std::max(1, line->lineWidthPx);
-        const QRect area = QRectF(from, to).normalized().toRect();
-        painter.fillRect(area.x(), area.y(), std::max(area.width(), thickness),
-                         std::max(area.height(), thickness), colour);
     }
 }
 

@@ -4,7 +4,6 @@
 #include "ui/window_description.h"
 
 #include <QDialog>
-#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -26,6 +25,8 @@ class QtMessageDialog : public MessageDialog {
 // separator, "确定" (Enter and Esc press it too) and the button that starts
 // the system-information tool.
 class AboutDialog : public QDialog {
+    Q_OBJECT
+
   public:
     // The platform's own registry, files and program start.
     explicit AboutDialog(QWidget* parent);
@@ -34,14 +35,10 @@ class AboutDialog : public QDialog {
 
     void reject() override; // Esc and the close box press the cancel button
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
   private:
     void build(const WindowDescription& design);
     void Form_Load();
     void cmdOK_Click();
-    void sizeToText(QLabel* label, const ElementDesign& design);
 
     QtMessageDialog messages_;
     FrmAbout about_;
@@ -49,7 +46,6 @@ class AboutDialog : public QDialog {
     QPushButton* cancel_ = nullptr;
     QLabel* lblTitle_ = nullptr;
     QLabel* lblVersion_ = nullptr;
-    std::vector<const ElementDesign*> lines_;
 };
 
 // Opens the about box modal, centred on `parent`, and returns when it closes.

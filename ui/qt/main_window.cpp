@@ -1,33 +1,25 @@
 #include "ui/qt/main_window.h"
 
-#include "ui/qt/colours.h"
-#include "ui/qt/fonts.h"
 #include "ui/qt/pane_widget.h"
+#include "ui/qt/qt_strings.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/typing_box.h"
+#include "ui/qt/window_builder.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace keyloom {
 namespace {
 
 constexpr Counter kKeyF1 = 112;
 
-QString toQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool sameCaret(const LineShape& a, const LineShape& b) {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
-}
-
-int intervalOf(const WindowDescription& design, std::string_view timer) {
-    const ElementDesign* element = findElement(design, timer);
-    return element != nullptr ? element->intervalMs : 0;
 }
 
 } // namespace
@@ -36,13 +28,9 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox)
     : form_(form), c_(controls), onFatalError_(std::move(onFatalError)),
       openAboutBox_(std::move(openAboutBox)) {
-    setWindowTitle(
-        QString::fromUtf16(design.caption.data(), static_cast<qsizetype>(design.caption.size())));
     // A fixed single border with the close button only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(QSizeF(toPixels(design.clientWidth), toPixels(design.clientHeight)).toSize());
-    setFont(fontFor(FontRole::Standard));
 
     box_ = new TypingBox(
         c_.txtType,
@@ -54,34 +42,21 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
         box_->setGeometry(pixelRect(e->left, e->top, e->width, e->height).toRect());
     }
 
-    picType_ = new PaneWidget(c_.picType, {&c_.lblType}, &c_.Line1, this);
-    picEgg_ = new PaneWidget(c_.picEgg, {&c_.lblEgg, &c_.lblErr, &c_.lblOK}, nullptr, this);
-
-    for (const Label* label :
-         {&c_.lblTtime, &c_.lblTime, &c_.Label6, &c_.Label5, &c_.Label3, &c_.lblSudu, &c_.lblTF,
-          &c_.Label4, &c_.lblFalse, &c_.lblTrue, &c_.Label2, &c_.Label1}) {
-        auto* view = new QLabel(this);
-        view->setFont(fontFor(label->font));
-        view->setTextFormat(Qt::PlainText);
-        view->setGeometry(pixelRect(label->left, label->top, label->width, label->height).toRect());
-        if (label->backColor != ElementDesign::kStandardColour) {
-            // The value boxes: an opaque box, the number right-justified in it.
-            view->setAutoFillBackground(true);
-            QPalette palette = view->palette();
-            palette.setColor(QPalette::Window, toQColor(label->backColor, Qt::white));
-            view->setPalette(palette);
-            view->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const BuiltWindow built = buildWindow(*this, design, [&](const ElementDesign& e) {
+        return e.kind == ElementKind::PictureBox ? makePane(design, e) : nullptr;
+    });
+    picEgg_ = built.find<PaneWidget>("picEgg");
+    picType_ = built.find<PaneWidget>("picType");
+    for (const auto& [name, widget] : built.widgets) {
+        auto* view = qobject_cast<QLabel*>(widget);
+        if (Label* label = findLabel(c_, name); view != nullptr && label != nullptr) {
+            labels_.push_back({label, view, toU16(view->text())});
         }
-        labels_.emplace_back(label, view);
     }
 
-    timer1_ = new QTimer(this);
-    timer1_->setTimerType(Qt::PreciseTimer); // the clock counts ticks
-    timer1_->setInterval(intervalOf(design, "Timer1"));
+    timer1_ = built.timer("Timer1");
+    timer2_ = built.timer("Timer2");
     connect(timer1_, &QTimer::timeout, this, [this] { guarded([this] { form_.Timer1_Timer(); }); });
-    timer2_ = new QTimer(this);
-    timer2_->setTimerType(Qt::PreciseTimer);
-    timer2_->setInterval(intervalOf(design, "Timer2"));
     connect(timer2_, &QTimer::timeout, this, [this] { guarded([this] { form_.Timer2_Timer(); }); });
     timer1_->start();
     timer2_->start();
@@ -131,19 +106,40 @@ void MainWindow::textChanged() {
     guarded([this] { form_.txtType_Change(); });
 }
 
-void MainWindow::showState() {
-    for (const auto& [label, view] : labels_) {
-        const QString caption = toQString(label->caption);
-        if (view->text() != caption) {
-            view->setText(caption);
-            if (label->autoSize) {
-                view->adjustSize();
-            }
+// The labels from the design inside a picture box, and its line, are drawn by
+// the box's pane from their controls.
+PaneWidget* MainWindow::makePane(const WindowDescription& design, const ElementDesign& box) {
+    std::vector<const LabelArray*> arrays;
+    const LineShape* line = nullptr;
+    for (const ElementDesign& e : design.elements) {
+        if (e.container != box.name) {
+            continue;
         }
-        view->setVisible(label->visible);
+        if (const LabelArray* array = findLabelArray(c_, e.name);
+            array != nullptr && std::ranges::find(arrays, array) == arrays.end()) {
+            arrays.push_back(array);
+        }
+        if (e.kind == ElementKind::Line) {
+            line = findLine(c_, e.name);
+        }
     }
-    picEgg_->update();
-    picType_->update();
+    const PictureBox* picture = findPictureBox(c_, box.name);
+    return picture != nullptr ? new PaneWidget(*picture, std::move(arrays), line, this) : nullptr;
+}
+
+void MainWindow::showState() {
+    for (LabelView& view : labels_) {
+        if (view.shownCaption != view.label->caption) {
+            view.shownCaption = view.label->caption;
+            view.view->setText(toQString(view.shownCaption));
+            sizeToText(*view.view, view.label->autoSize);
+        }
+        if (view.view->isVisibleTo(this) != view.label->visible) {
+            view.view->setVisible(view.label->visible);
+        }
+    }
+    picEgg_->showChanges();
+    picType_->showChanges();
     if (!sameCaret(shownCaret_, c_.Line1)) {
         shownCaret_ = c_.Line1;
         box_->caretMoved();

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <exception>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,8 @@ class TypingBox;
 // unwinds through Qt's event loop; it goes to `onFatalError` instead, after
 // which the window handles no more events.
 class MainWindow : public QWidget {
+    Q_OBJECT
+
   public:
     using FatalErrorReport = std::function<void(const std::exception&)>;
     // Opens the about box; F1 calls it after the key-down handler.
@@ -47,6 +50,7 @@ class MainWindow : public QWidget {
     bool keyDown(Counter keyCode, Counter shift);
     void textChanged();
     void showState();
+    PaneWidget* makePane(const WindowDescription& design, const ElementDesign& box);
     [[nodiscard]] QRect caretRectInBox() const;
 
     FrmMain& form_;
@@ -59,7 +63,13 @@ class MainWindow : public QWidget {
     TypingBox* box_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
-    std::vector<std::pair<const Label*, QLabel*>> labels_;
+    // A label on the client area, its view, and the caption the view shows.
+    struct LabelView {
+        const Label* label;
+        QLabel* view;
+        std::u16string shownCaption;
+    };
+    std::vector<LabelView> labels_;
     LineShape shownCaret_;
 };
 

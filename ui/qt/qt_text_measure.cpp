@@ -1,9 +1,8 @@
 #include "ui/qt/qt_text_measure.h"
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/qt_strings.h"
 #include "ui/qt/twips.h"
-
-#include <QString>
 
 namespace keyloom {
 
@@ -12,8 +11,7 @@ QtTextMeasure::QtTextMeasure()
                QFontMetricsF(fontFor(FontRole::Value))} {}
 
 Twips QtTextMeasure::width(std::u16string_view text, FontRole font) const {
-    const QString qtext = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-    return toTwips(metrics_.at(static_cast<std::size_t>(font)).horizontalAdvance(qtext));
+    return toTwips(metrics_.at(static_cast<std::size_t>(font)).horizontalAdvance(toQString(text)));
 }
 
 } // namespace keyloom

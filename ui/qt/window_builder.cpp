@@ -1,0 +1,148 @@
+#include "ui/qt/window_builder.h"
+
+#include "ui/qt/colours.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/qt_strings.h"
+#include "ui/qt/twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+namespace keyloom {
+namespace {
+
+QRect geometryOf(const ElementDesign& e) {
+    return pixelRect(e.left, e.top, e.width, e.height).toRect();
+}
+
+QLabel* makeLabel(const ElementDesign& e, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(fontFor(e.font));
+    label->setGeometry(geometryOf(e));
+    label->setWordWrap(e.wordWrap);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     toQColor(e.foreColor, palette.color(QPalette::WindowText)));
+    if (e.backColor != ElementDesign::kStandardColour && !e.transparent) {
+        // The value boxes: an opaque box, the number right-justified in it.
+        label->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, toQColor(e.backColor, Qt::white));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    } else {
+        label->setAlignment(e.wordWrap ? Qt::AlignLeft | Qt::AlignTop
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    label->setPalette(palette);
+    label->setText(toQString(e.caption));
+    sizeToText(*label, e.autoSize);
+    return label;
+}
+
+QPushButton* makeButton(const ElementDesign& e, QWidget* parent) {
+    auto* button = new QPushButton(toQString(e.caption), parent);
+    button->setGeometry(geometryOf(e));
+    button->setDefault(e.defaultButton);
+    return button;
+}
+
+// A line on the client area, as a widget that fills the pixel rows it
+// covers: a horizontal line of width n fills n rows from its own row down.
+QWidget* makeLine(const ElementDesign& e, QWidget* parent) {
+    auto* line = new QWidget(parent);
+    const QRect area = QRectF(QPointF(toPixels(e.left), toPixels(e.top)),
+                              QPointF(toPixels(e.left + e.width), toPixels(e.top + e.height)))
+                           .normalized()
+                           .toRect();
+    const int thickness = std::max(1, e.lineWidthPx);
+    line->setGeometry(area.x(), area.y(), std::max(area.width(), thickness),
+                      std::max(area.height(), thickness));
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window,
+                     toQColor(e.foreColor, parent->palette().color(QPalette::WindowText)));
+    line->setPalette(palette);
+    return line;
+}
+
+} // namespace
+
+void sizeToText(QLabel& label, bool autoSize) {
+    if (!autoSize) {
+        return;
+    }
+    if (label.wordWrap()) {
+        label.resize(label.width(), label.heightForWidth(label.width()));
+    } else {
+        label.adjustSize();
+    }
+}
+
+QWidget* BuiltWindow::widget(std::string_view name) const {
+    const auto found = widgets.find(name);
+    return found == widgets.end() ? nullptr : found->second;
+}
+
+QTimer* BuiltWindow::timer(std::string_view name) const {
+    const auto found = timers.find(name);
+    return found == timers.end() ? nullptr : found->second;
+}
+
+BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
+                        const ContainerMaker& makeContainer) {
+    window.setWindowTitle(toQString(design.caption));
+    window.setFixedSize(
+        QSizeF(toPixels(design.clientWidth), toPixels(design.clientHeight)).toSize());
+    window.setFont(fontFor(FontRole::Standard));
+
+    BuiltWindow built;
+    std::map<int, QWidget*> tabOrder;
+    for (const ElementDesign& e : design.elements) {
+        if (!e.container.empty()) {
+            continue; // its container draws it
+        }
+        QWidget* widget = nullptr;
+        switch (e.kind) {
+        case ElementKind::Timer: {
+            auto* timer = new QTimer(&window);
+            timer->setTimerType(Qt::PreciseTimer); // the clock counts ticks
+            timer->setInterval(e.intervalMs);
+            timer->setObjectName(toQName(e.name));
+            built.timers.emplace(e.name, timer);
+            break;
+        }
+        case ElementKind::Label: widget = makeLabel(e, &window); break;
+        case ElementKind::Button: widget = makeButton(e, &window); break;
+        case ElementKind::Line: widget = makeLine(e, &window); break;
+        case ElementKind::PictureBox:
+        case ElementKind::TextBox:
+            widget = makeContainer ? makeContainer(e) : nullptr;
+            if (widget != nullptr) {
+                widget->setGeometry(e.autoSize ? QRect(geometryOf(e).topLeft(), widget->sizeHint())
+                                               : geometryOf(e));
+            }
+            break;
+        }
+        if (widget == nullptr) {
+            continue;
+        }
+        widget->setObjectName(toQName(e.name));
+        widget->setVisible(e.visible);
+        built.widgets.emplace(e.name, widget);
+        if (e.tabIndex >= 0) {
+            tabOrder[e.tabIndex] = widget;
+        }
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : tabOrder) {
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+    return built;
+}
+
+} // namespace keyloom
