@@ -53,7 +53,7 @@ void setIdentity() {
 // window opens.
 keyloom::CommandLine readCommandLine(int& argc, char* argv[]) {
     const QCoreApplication core(argc, argv);
-    const keyloom::CommandLine line = keyloom::parseCommandLine();
+    keyloom::CommandLine line = keyloom::parseCommandLine();
     if (line.lessonFile) {
         try {
             (void)keyloom::readLesson(*line.lessonFile);

@@ -11,20 +11,26 @@ import time
 from keyloom_desktop import Screen, run
 
 
-def window_rect(name, timeout, process=None):
-    """Client area (x, y, width, height) of the window titled `name`, or None
-    once `timeout` has passed or `process` has ended. The session's sway
-    draws no borders, so a window's rectangle is its client area."""
+def find_window(name, timeout, process=None):
+    """sway's node of the window titled `name`, or None once `timeout` has
+    passed or `process` has ended. Its "shell" says how the window came:
+    "xdg_shell" for a native Wayland client, "xwayland" for an X client."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         found = find_node(json.loads(run(["swaymsg", "--raw", "-t", "get_tree"])), name)
         if found is not None:
-            rect = found["rect"]
-            return rect["x"], rect["y"], rect["width"], rect["height"]
+            return found
         if process is not None and process.poll() is not None:
             return None
         time.sleep(0.05)
     return None
+
+
+def client_rect(node):
+    """(x, y, width, height): the session's sway draws no borders, so a
+    window's rectangle is its client area."""
+    rect = node["rect"]
+    return rect["x"], rect["y"], rect["width"], rect["height"]
 
 
 def find_node(node, name):
