@@ -1,5 +1,7 @@
 #include "practice/lesson_file.h"
-#include "tests/practice/practice_fixture.h"
+#include "tests/support/lesson_folder.h"
+
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -36,8 +38,8 @@ TEST(LessonPlaces, UserFolderFirstThenBesideTheProgram) {
 }
 
 TEST(LessonPlaces, FirstExistingLessonIsFoundAndAMissingOneNamesEveryPlace) {
-    LessonDir user;
-    LessonDir program;
+    LessonFolder user;
+    LessonFolder program;
     const std::vector<std::filesystem::path> places{user.lessonFile(), program.lessonFile()};
     try {
         findLesson(places);
@@ -47,9 +49,9 @@ TEST(LessonPlaces, FirstExistingLessonIsFoundAndAMissingOneNamesEveryPlace) {
             EXPECT_NE(std::string(error.what()).find(place.string()), std::string::npos);
         }
     }
-    program.writeBytes("abc");
+    program.write(std::string_view("abc"));
     EXPECT_EQ(findLesson(places), program.lessonFile()) << "the fallback";
-    user.writeBytes("def");
+    user.write(std::string_view("def"));
     EXPECT_EQ(findLesson(places), user.lessonFile()) << "the user's own first";
 }
 
