@@ -6,7 +6,7 @@ namespace keyloom {
 
 // The top-level error report: a message box titled with the application's
 // title that says what went wrong (for a lesson that cannot be read, the
-// path). Returns when the user has closed it; the caller then ends the
+// path), and the same on stderr. Returns when the user has closed it; the caller then ends the
 // program with a non-zero status.
 void reportError(const std::exception& error);
 

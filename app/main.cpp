@@ -1,14 +1,19 @@
+#include "app/command_line.h"
 #include "app/error_report.h"
 #include "practice/lesson_file.h"
 #include "ui/frm_main_design.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QTextStream>
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -23,11 +28,53 @@ std::filesystem::path programDirectory() {
 #endif
 }
 
+// The user's own lesson first, where no root is needed; on Windows the
+// program's folder is already the user's.
+std::vector<std::filesystem::path> lessonPlaces() {
+#ifdef _WIN32
+    return {keyloom::lessonPath(programDirectory())};
+#else
+    return keyloom::lessonPlaces(
+        keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+        programDirectory());
+#endif
+}
+
+// Name and version for --version, the desktop file name for a Wayland
+// compositor's icon; set before either application object exists.
+void setIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("keyloom"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(keyloom::kVersionText));
+    QGuiApplication::setDesktopFileName(QStringLiteral("keyloom"));
+}
+
+// The command line is read, and a lesson named there checked, without a
+// display, so that --help works anywhere and a bad file fails before a
+// window opens.
+keyloom::CommandLine readCommandLine(int& argc, char* argv[]) {
+    const QCoreApplication core(argc, argv);
+    keyloom::CommandLine line = keyloom::parseCommandLine();
+    if (line.lessonFile) {
+        try {
+            (void)keyloom::readLesson(*line.lessonFile);
+        } catch (const std::exception& error) {
+            QTextStream(stderr) << QCoreApplication::applicationName() << ": "
+                                << QString::fromUtf8(error.what()) << "\n";
+            std::exit(keyloom::kExitOnFileError);
+        }
+    }
+    return line;
+}
+
+// Any other error that reaches the top level while the window runs.
 constexpr int kExitOnError = 1;
 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    setIdentity();
+    const keyloom::CommandLine line = readCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
 
@@ -35,10 +82,10 @@ int main(int argc, char* argv[]) {
     const keyloom::QtTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
     try {
-        form.Form_Load(keyloom::lessonPath(programDirectory()));
+        form.Form_Load(line.lessonFile ? *line.lessonFile : keyloom::findLesson(lessonPlaces()));
     } catch (const std::exception& error) {
         keyloom::reportError(error);
-        return kExitOnError;
+        return keyloom::kExitOnFileError;
     }
 
     keyloom::MainWindow window(

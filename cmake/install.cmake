@@ -1,7 +1,8 @@
 # Installs the program where Linux programs live. The executable and its
 # lesson folder stay together in a private program directory, because the
-# program looks for txt/ beside its real executable; bin/ gets a link to it,
-# and the desktop menu gets an entry and an icon.
+# program looks for txt/ beside its real executable (after the user's own); bin/ gets a link to it,
+# the desktop menu gets an entry and an icon, software centres the metainfo,
+# and man a page.
 include(GNUInstallDirs)
 
 # A program directory, like /usr/lib/<program>, not a library directory: it is
@@ -30,3 +31,14 @@ install(FILES ${CMAKE_SOURCE_DIR}/app/icons/keyloom.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/app/icons/keyloom-32.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps RENAME keyloom.png)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.example.keyloom.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Manual pages are installed compressed, reproducibly (no name or time inside).
+set(keyloom_man_page ${CMAKE_BINARY_DIR}/keyloom.1.gz)
+add_custom_command(OUTPUT ${keyloom_man_page}
+    COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/keyloom.1 > ${keyloom_man_page}
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/keyloom.1
+    VERBATIM)
+add_custom_target(keyloom_man_page ALL DEPENDS ${keyloom_man_page})
+install(FILES ${keyloom_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -26,6 +26,40 @@ std::filesystem::path lessonPath(const std::filesystem::path& programDir) {
     return programDir / u8"txt" / u8"文档.txt";
 }
 
+std::filesystem::path userDataDirectory(const char* xdgDataHome, const char* home) {
+    // The base-directory rules ignore a relative $XDG_DATA_HOME.
+    if (xdgDataHome != nullptr && std::filesystem::path(xdgDataHome).is_absolute()) {
+        return xdgDataHome;
+    }
+    if (home != nullptr && std::filesystem::path(home).is_absolute()) {
+        return std::filesystem::path(home) / ".local" / "share";
+    }
+    return {};
+}
+
+std::vector<std::filesystem::path> lessonPlaces(const std::filesystem::path& userDataDir,
+                                                const std::filesystem::path& programDir) {
+    std::vector<std::filesystem::path> places;
+    if (!userDataDir.empty()) {
+        places.push_back(lessonPath(userDataDir / "keyloom"));
+    }
+    places.push_back(lessonPath(programDir));
+    return places;
+}
+
+std::filesystem::path findLesson(const std::vector<std::filesystem::path>& places) {
+    std::string looked;
+    for (const std::filesystem::path& place : places) {
+        std::error_code ec;
+        if (std::filesystem::exists(place, ec)) {
+            return place;
+        }
+        looked += "\n" + u8(place);
+    }
+    const std::filesystem::path last = places.empty() ? std::filesystem::path() : places.back();
+    throw LessonFileError("找不到课文文件，查找过：" + looked, last);
+}
+
 std::u16string readLesson(const std::filesystem::path& path) {
     std::error_code ec;
     const std::filesystem::path dir = path.parent_path();

@@ -78,12 +78,17 @@ class Keyloom:
         self.process = None
         self.window = None
 
-    def start(self):
+    def start(self, args=()):
         with open(self.log_path, "wb") as log:
             self.process = subprocess.Popen(
-                [self.program], stdin=subprocess.DEVNULL, stdout=log, stderr=log
+                [self.program, *args], stdin=subprocess.DEVNULL, stdout=log, stderr=log
             )
         return self
+
+    def log(self):
+        """What the program wrote on stdout and stderr."""
+        with open(self.log_path, encoding="utf-8", errors="replace") as log:
+            return log.read()
 
     def wait_for_window(self, timeout=10.0):
         """Waits until the main window is mapped and has the keyboard focus."""
@@ -111,12 +116,15 @@ class Keyloom:
         except subprocess.TimeoutExpired:
             return None
 
-    def stop(self):
+    def stop_program(self):
         if self.process is not None and self.process.poll() is None:
             self.process.terminate()
             if self.wait_exit(3) is None:
                 self.process.kill()
                 self.process.wait()
+
+    def stop(self):
+        self.stop_program()
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def __enter__(self):

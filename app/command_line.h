@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace keyloom {
+
+// What the command line asks for: practise `lessonFile` instead of the lesson
+// looked up in the usual places.
+struct CommandLine {
+    std::optional<std::filesystem::path> lessonFile;
+};
+
+// Exit statuses of the command line, as the man page documents them.
+inline constexpr int kExitOnFileError = 1;
+inline constexpr int kExitOnUsageError = 2;
+
+// Reads the command line of the running QCoreApplication. Answers --help and
+// --version on stdout and ends the program with status 0; an unknown option or
+// a second file is reported on stderr and ends it with kExitOnUsageError.
+CommandLine parseCommandLine();
+
+} // namespace keyloom
