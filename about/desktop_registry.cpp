@@ -3,6 +3,7 @@
 #include "text/utf8_text.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -97,6 +98,30 @@ std::string DesktopRegistry::toSystemCodePage(std::u16string_view text) const {
 
 std::u16string DesktopRegistry::fromSystemCodePage(std::string_view bytes) const {
     return fromUtf8(bytes);
+}
+
+std::string DesktopRegistry::expandEnvironmentStrings(std::string_view bytes) const {
+    std::string out;
+    while (!bytes.empty()) {
+        const std::size_t open = bytes.find('%');
+        const std::size_t close = open == std::string_view::npos ? open : bytes.find('%', open + 1);
+        if (close == std::string_view::npos) {
+            break;
+        }
+        out += bytes.substr(0, open);
+        const std::string name(bytes.substr(open + 1, close - open - 1));
+        const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
+        if (value != nullptr) {
+            out += value;
+            bytes.remove_prefix(close + 1);
+        } else {
+            // The closing % may open the next reference.
+            out += bytes.substr(open, close - open);
+            bytes.remove_prefix(close);
+        }
+    }
+    out += bytes;
+    return out;
 }
 
 } // namespace keyloom

@@ -35,6 +35,9 @@ class DesktopRegistry : public Registry {
 
     [[nodiscard]] std::string toSystemCodePage(std::u16string_view text) const override;
     [[nodiscard]] std::u16string fromSystemCodePage(std::string_view bytes) const override;
+    // From the process's environment; a reference to an unset variable, or
+    // a lone %, stays as it is.
+    [[nodiscard]] std::string expandEnvironmentStrings(std::string_view bytes) const override;
 
   private:
     ProgramLookup findProgram_;

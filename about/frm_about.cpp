@@ -87,9 +87,13 @@ std::int16_t FrmAbout::GetKeyValue(RegistryKey& root, std::u16string_view keyPat
             if (!bytes.empty() && bytes.back() == 0) {
                 bytes = bytes.first(bytes.size() - 1);
             }
+            const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
             if (type == kRegString) {
-                valueText = registry.fromSystemCodePage(
-                    {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+                valueText = registry.fromSystemCodePage(text);
+            } else if (type == kRegExpandString) {
+                // Installers store paths such as %ProgramFiles%\...: expanded,
+                // they serve as a plain string does.
+                valueText = registry.fromSystemCodePage(registry.expandEnvironmentStrings(text));
             } else if (type == kRegDword) {
                 valueText = formatGeneral(u"&h" + valueText + hexMostSignificantFirst(bytes));
             }

@@ -58,8 +58,8 @@ void PosixProgramStarter::start(std::u16string_view path) {
     if (program.empty()) {
         raiseStartFailure(program, ENOENT);
     }
-    // The grandchild reports a failed exec through a pipe that a successful
-    // exec closes; the child exits at once, so nothing is left to reap.
+    // The grandchild runs the program, so the child can exit at once and
+    // nothing is left to reap; a successful exec closes the pipe.
     std::array<int, 2> pipeEnds{};
     if (::pipe2(pipeEnds.data(), O_CLOEXEC) != 0) {
         raiseStartFailure(program, errno);
@@ -68,15 +68,19 @@ void PosixProgramStarter::start(std::u16string_view path) {
     Fd writeEnd(pipeEnds[1]);
     std::array<char*, 2> argv{const_cast<char*>(program.c_str()), nullptr};
 
-    const pid_t child = ::fork();
+    const pid_t child = fork_();
     if (child < 0) {
         raiseStartFailure(program, errno);
     }
     if (child == 0) {
-        // Only async-signal-safe calls from here on.
-        if (::fork() == 0) {
+        // Only async-signal-safe calls from here on. Whichever fork or exec
+        // fails reports its error through the pipe.
+        const pid_t grandchild = fork_();
+        if (grandchild == 0) {
             ::setsid();
             ::execv(argv[0], argv.data());
+        }
+        if (grandchild <= 0) {
             const int error = errno;
             [[maybe_unused]] const ssize_t written = ::write(writeEnd.get(), &error, sizeof error);
         }

@@ -2,6 +2,8 @@
 
 #include "about/sys_info_platform.h"
 
+#include <unistd.h>
+
 namespace keyloom {
 
 // A normal file is a regular file whose name does not start with a dot.
@@ -11,10 +13,17 @@ class PosixFileFinder : public FileFinder {
 };
 
 // Starts the program detached: it is nobody's child to reap, and runs on
-// after this program ends. Raises when it cannot be executed.
+// after this program ends. Raises when it cannot be executed, or when a
+// process to run it cannot be made.
 class PosixProgramStarter : public ProgramStarter {
   public:
+    // The call that makes a process; tests hand in one that fails.
+    using Fork = pid_t (*)();
+    explicit PosixProgramStarter(Fork fork = &::fork) : fork_(fork) {}
     void start(std::u16string_view path) override;
+
+  private:
+    Fork fork_;
 };
 
 } // namespace keyloom

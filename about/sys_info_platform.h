@@ -20,6 +20,7 @@ inline constexpr RegistryKey kHkeyLocalMachine = predefinedKey(0x80000002U);
 
 inline constexpr std::uint32_t kKeyRead = 0x20019U; // query, enumerate, notify, read control
 inline constexpr std::uint32_t kRegString = 1U;
+inline constexpr std::uint32_t kRegExpandString = 2U; // with %NAME% references to expand
 inline constexpr std::uint32_t kRegDword = 4U;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
 inline constexpr std::int32_t kErrorMoreData = 234;
@@ -42,6 +43,10 @@ class Registry {
     // How text crosses the 8-bit calls.
     [[nodiscard]] virtual std::string toSystemCodePage(std::u16string_view text) const = 0;
     [[nodiscard]] virtual std::u16string fromSystemCodePage(std::string_view bytes) const = 0;
+    // An expandable string's %NAME% references replaced by the values of the
+    // environment variables they name, as ExpandEnvironmentStringsA does;
+    // text and result in the system code page.
+    [[nodiscard]] virtual std::string expandEnvironmentStrings(std::string_view bytes) const = 0;
 };
 
 class FileFinder {

@@ -69,6 +69,20 @@ class WindowsRegistry : public Registry {
     [[nodiscard]] std::u16string fromSystemCodePage(std::string_view bytes) const override {
         return fromAnsi(bytes);
     }
+    [[nodiscard]] std::string expandEnvironmentStrings(std::string_view bytes) const override {
+        const std::string text(bytes);
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+        if (needed == 0) {
+            throw std::runtime_error("cannot expand " + text);
+        }
+        std::string expanded(needed, '\0');
+        const DWORD got = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
+        if (got == 0 || got > needed) {
+            throw std::runtime_error("cannot expand " + text);
+        }
+        expanded.resize(got - 1); // without the terminating zero
+        return expanded;
+    }
 };
 
 class WindowsFileFinder : public FileFinder {

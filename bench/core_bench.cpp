@@ -3,18 +3,16 @@
 // toolkit. Every 16th character is taken back and typed again, and one in
 // five is wrong, so ring advances, mark creation and destruction, the
 // accuracy and the Backspace path all take their share.
-#include "tests/support/fixed_measure.h"
 #include "practice/frm_main.h"
-#include "practice/lesson_file.h"
-#include "ui/frm_main_design.h"
+#include "tests/support/fixed_measure.h"
+#include "tests/support/lesson_folder.h"
+#include "tests/support/typing_box_model.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace keyloom::bench {
 namespace {
@@ -24,56 +22,21 @@ constexpr int kLessonChars = 40000;
 constexpr int kBackspaceEvery = 16;
 constexpr int kWrongEvery = 5;
 
-// A lesson folder beside nothing, removed with the benchmark.
-class LessonFolder {
-  public:
-    LessonFolder() {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("keyloom-bench-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_ / "txt");
-        std::ofstream out(lessonPath(dir_), std::ios::binary);
-        for (int i = 0; i < kLessonChars; ++i) {
-            // U+4E00 onwards, three bytes each in UTF-8.
-            const char32_t cp = 0x4E00 + static_cast<char32_t>(i % 20000);
-            out << static_cast<char>(0xE0 | (cp >> 12))
-                << static_cast<char>(0x80 | ((cp >> 6) & 0x3F))
-                << static_cast<char>(0x80 | (cp & 0x3F));
-        }
+// A lesson longer than can ever be shown, of distinct full-width characters.
+std::u16string longLesson() {
+    std::u16string text;
+    for (int i = 0; i < kLessonChars; ++i) {
+        text.push_back(static_cast<char16_t>(0x4E00 + i % 20000));
     }
-    ~LessonFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    LessonFolder(const LessonFolder&) = delete;
-    LessonFolder& operator=(const LessonFolder&) = delete;
+    return text;
+}
 
-    [[nodiscard]] std::filesystem::path lessonFile() const { return lessonPath(dir_); }
-
-  private:
-    std::filesystem::path dir_;
-};
-
-// The typing box as the toolkit drives it: an input-method commit is a
-// key-down 229, the character appended, the caret at the end, a change.
 class Typist {
   public:
     explicit Typist(const std::filesystem::path& lesson) { form_.Form_Load(lesson); }
 
-    void commit(char16_t ch) {
-        form_.txtType_KeyDown(kKeyProcessedByIme, 0);
-        controls_.txtType.text.push_back(ch);
-        controls_.txtType.selStart = static_cast<long long>(controls_.txtType.text.size());
-        form_.txtType_Change();
-    }
-
-    void backspace() {
-        form_.txtType_KeyDown(kKeyBack, 0);
-        if (!controls_.txtType.locked && !controls_.txtType.text.empty()) {
-            controls_.txtType.text.pop_back();
-            controls_.txtType.selStart = static_cast<long long>(controls_.txtType.text.size());
-            form_.txtType_Change();
-        }
-    }
+    void commit(char16_t ch) { box_.commit(std::u16string_view(&ch, 1)); }
+    void backspace() { box_.backspace(); }
 
     [[nodiscard]] char16_t expected() const {
         return form_.state().lessonText[static_cast<std::size_t>(form_.state().typedCount)];
@@ -84,6 +47,7 @@ class Typist {
     FixedMeasure measure_;
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
+    test::TypingBoxModel box_{form_, controls_.txtType};
 };
 
 void typeRun(Typist& typist) {
@@ -97,7 +61,8 @@ void typeRun(Typist& typist) {
 }
 
 void BM_ScoredCharacter(benchmark::State& state) {
-    const LessonFolder folder;
+    const test::LessonFolder folder;
+    folder.write(longLesson());
     for (auto _ : state) {
         state.PauseTiming();
         auto typist = std::make_unique<Typist>(folder.lessonFile());

@@ -3,11 +3,12 @@
 // edits, clock and caret ticks, Backspace storms and long typing runs. The
 // typing box is modelled as the toolkit drives it; after every event the
 // run's invariants must hold, and no error may escape a handler.
-#include "tests/support/fixed_measure.h"
 #include "fuzz/byte_reader.h"
-#include "tests/support/practice_invariants.h"
 #include "practice/frm_main.h"
-#include "practice/lesson_file.h"
+#include "tests/support/fixed_measure.h"
+#include "tests/support/lesson_folder.h"
+#include "tests/support/practice_invariants.h"
+#include "tests/support/typing_box_model.h"
 #include "ui/frm_main_design.h"
 
 #include <array>
@@ -15,9 +16,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace keyloom::fuzz {
@@ -32,56 +31,37 @@ constexpr std::array<std::size_t, 7> kLessonLengths{0, 1, 100, 308, 353, 1000, 3
 // punctuation, a lone surrogate, NUL, the replacement character.
 constexpr std::u16string_view kOtherCharacters{u"?aA，。中\xFFFD\xD800\0x 字", 12};
 
-std::string utf8(char32_t cp) {
-    std::string out;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return out;
-}
-
 // The lesson files, written once for the whole fuzzing process and removed
 // when it exits.
 class Lessons {
   public:
-    Lessons();
-    ~Lessons() {
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
+    Lessons() {
+        for (std::size_t i = 0; i < kLessonLengths.size(); ++i) {
+            folders_[i].write(lessonOfLength(kLessonLengths[i]));
+        }
     }
-    Lessons(const Lessons&) = delete;
-    Lessons& operator=(const Lessons&) = delete;
 
-    [[nodiscard]] const std::filesystem::path& pick(std::uint8_t choice) const {
-        return files_[choice % files_.size()];
+    [[nodiscard]] std::filesystem::path pick(std::uint8_t choice) const {
+        return folders_[choice % folders_.size()].lessonFile();
     }
 
   private:
-    std::filesystem::path root_ = std::filesystem::temp_directory_path() /
-                                  ("keyloom-fuzz-practice-" + std::to_string(::getpid()));
-    std::vector<std::filesystem::path> files_;
-};
-
-Lessons::Lessons() {
-    for (const std::size_t length : kLessonLengths) {
-        const auto dir = root_ / std::to_string(length);
-        std::filesystem::create_directories(dir / "txt");
-        std::ofstream out(lessonPath(dir), std::ios::binary);
+    // Mostly distinct full-width characters, some ASCII, a line break now
+    // and then that the loader drops.
+    static std::u16string lessonOfLength(std::size_t length) {
+        std::u16string text;
         for (std::size_t i = 0; i < length; ++i) {
-            // Mostly distinct full-width characters, some ASCII, a line
-            // break now and then that the loader drops.
-            out << (i % 7 == 3 ? utf8(U'a' + i % 26) : utf8(U'\u4E00' + i % 20000));
+            text.push_back(i % 7 == 3 ? static_cast<char16_t>(u'a' + i % 26)
+                                      : static_cast<char16_t>(0x4E00 + i % 20000));
             if (i % 50 == 49) {
-                out << "\r\n";
+                text += u"\r\n";
             }
         }
-        files_.push_back(lessonPath(dir));
+        return text;
     }
-}
+
+    std::array<test::LessonFolder, kLessonLengths.size()> folders_;
+};
 
 [[noreturn]] void finding(const std::string& what) {
     std::fprintf(stderr, "broken: %s\n", what.c_str());
@@ -144,21 +124,18 @@ class Run {
     void caretToEnd() { box().selStart = static_cast<long long>(box().text.size()); }
 
     void keyDown(Counter code, Counter shift) {
-        form_.txtType_KeyDown(code, shift);
-        // An unlocked punctuation key types its sign.
-        if (!box().locked && isPunctuationKey(code)) {
-            box().text.push_back(u',');
-            caretToEnd();
-            form_.txtType_Change();
+        if (isPunctuationKey(code)) {
+            typing_.key(code, u','); // an unlocked punctuation key types its sign
+        } else {
+            form_.txtType_KeyDown(code, shift);
         }
     }
 
+    void commitOne(char16_t ch) { typing_.commit(std::u16string_view(&ch, 1)); }
+
     void commitEach(int count) {
         for (int i = 0; i < count; ++i) {
-            form_.txtType_KeyDown(kKeyProcessedByIme, 0);
-            box().text.push_back(character(in_.byte()));
-            caretToEnd();
-            form_.txtType_Change();
+            commitOne(character(in_.byte()));
             checkNow(false);
         }
     }
@@ -213,10 +190,7 @@ class Run {
     void typeRun(int count, std::uint8_t wrongRate) {
         for (int i = 0; i < count && events_ < kMaxEvents; ++i) {
             const bool wrong = static_cast<std::uint8_t>(i * 97) < wrongRate;
-            form_.txtType_KeyDown(kKeyProcessedByIme, 0);
-            box().text.push_back(wrong ? u'?' : character(0));
-            caretToEnd();
-            form_.txtType_Change();
+            commitOne(wrong ? u'?' : character(0));
             checkNow(false);
         }
     }
@@ -236,6 +210,7 @@ class Run {
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
     PracticeInvariants invariants_{controls_, form_};
+    test::TypingBoxModel typing_{form_, controls_.txtType};
 };
 
 } // namespace

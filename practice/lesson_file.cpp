@@ -1,7 +1,7 @@
 #include "practice/lesson_file.h"
 
-#include "practice/ring.h"
 #include "practice/lesson_text.h"
+#include "practice/ring.h"
 
 #include <array>
 #include <fstream>
@@ -42,24 +42,28 @@ std::u16string readLesson(const std::filesystem::path& path) {
     if (!file) {
         throw LessonFileError("无法读取课文文件：" + u8(path), path);
     }
+    // Line ends stay, so the lines can be decoded one by one; a run of them
+    // is kept as one LF, for the empty lines between add nothing.
     std::string content;
+    std::size_t contentBytes = 0;
     std::array<char, 65536> chunk{};
     bool more = false;
-    while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
+    while (!more && (file.read(chunk.data(), chunk.size()) || file.gcount() > 0)) {
         const auto got = static_cast<std::size_t>(file.gcount());
         for (std::size_t i = 0; i < got; ++i) {
             const char byte = chunk[i];
             if (byte == '\r' || byte == '\n') {
+                if (content.empty() || content.back() != '\n') {
+                    content.push_back('\n');
+                }
                 continue;
             }
-            if (content.size() == kMaxContentBytes) {
+            if (contentBytes == kMaxContentBytes) {
                 more = true;
                 break;
             }
             content.push_back(byte);
-        }
-        if (more) {
-            break;
+            ++contentBytes;
         }
     }
     if (file.bad()) {

@@ -5,10 +5,12 @@
 
 namespace keyloom {
 
-// The lesson's text from its raw bytes: line ends (CR, CR LF, LF) dropped so
-// the lines join with nothing between them, a UTF-8 byte-order mark dropped,
-// UTF-8 when the bytes are valid UTF-8 and GBK otherwise, at most
-// `maxChars` characters.
+// The lesson's text from its raw bytes, at most `maxChars` characters. The
+// lines (ending at CR, CR LF or LF) are decoded one by one and joined with
+// nothing between them, so a broken character never reaches across a line
+// end. A leading UTF-8 byte-order mark is dropped. The encoding is judged
+// once for all the bytes given: UTF-8 when every line is valid UTF-8, GBK
+// otherwise. `more` says the bytes are cut from a longer lesson.
 std::u16string decodeLesson(std::string_view bytes, bool more, std::size_t maxChars);
 
 } // namespace keyloom

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/controls.h"
 #include "practice/counter.h"
+#include "ui/controls.h"
 
 #include <string>
 

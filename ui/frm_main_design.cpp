@@ -158,8 +158,10 @@ constexpr std::array kElements{
     topLabel("Label1", 2280, 120, 720, 180, u"正确率：", 7),
 };
 
-constexpr WindowDescription kFrmMain{
-    .caption = kMainWindowCaption, .clientWidth = 11145, .clientHeight = 6750, .elements = kElements};
+constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,
+                                     .clientWidth = 11145,
+                                     .clientHeight = 6750,
+                                     .elements = kElements};
 
 } // namespace
 

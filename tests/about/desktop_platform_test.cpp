@@ -120,6 +120,17 @@ TEST(DesktopSysInfoTest, OnlyTheFirstEntryExists) {
     EXPECT_NE(registry.closeKey(0), 0);
 }
 
+TEST(DesktopSysInfoTest, ExpandsReferencesFromTheEnvironment) {
+    ::setenv("KEYLOOM_TOOLS", "/opt/tools", 1);
+    ::unsetenv("KEYLOOM_UNSET");
+    const DesktopRegistry registry([] { return std::nullopt; });
+    EXPECT_EQ(registry.expandEnvironmentStrings("%KEYLOOM_TOOLS%/x"), "/opt/tools/x");
+    EXPECT_EQ(registry.expandEnvironmentStrings("%KEYLOOM_UNSET%%KEYLOOM_TOOLS%"),
+              "%KEYLOOM_UNSET%/opt/tools");
+    EXPECT_EQ(registry.expandEnvironmentStrings("100% %% %"), "100% %% %");
+    ::unsetenv("KEYLOOM_TOOLS");
+}
+
 TEST(PosixProgramsTest, FileFinderNamesOnlyNormalFiles) {
     const ScratchDir dir;
     dir.addProgram("tool");
@@ -147,6 +158,38 @@ TEST(PosixProgramsTest, StarterRaisesForWhatCannotRunAndLeavesNoChild) {
     EXPECT_TRUE(waitFor(runs.string() + ".witness"));
     int status = 0;
     EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1); // nothing of ours to reap
+}
+
+pid_t failingFork() {
+    errno = EAGAIN;
+    return -1;
+}
+
+// Forks in the test process only: the process made to start the program
+// cannot make another.
+pid_t forkInTheTestProcessOnly() {
+    static const pid_t testProcess = ::getpid();
+    if (::getpid() != testProcess) {
+        return failingFork();
+    }
+    return ::fork();
+}
+
+TEST(PosixProgramsTest, FailedForkShowsTheMessage) {
+    const ScratchDir dir;
+    dir.addProgram("bin/hardinfo");
+    const fs::path program = dir.path() / "bin/hardinfo";
+    for (const PosixProgramStarter::Fork fork : {&failingFork, &forkInTheTestProcessOnly}) {
+        DesktopRegistry registry([&] { return std::optional<std::string>(program.string()); });
+        const PosixFileFinder files;
+        PosixProgramStarter starter(fork);
+        RecordingMessages messages;
+        FrmAbout({registry, files, starter, messages}).StartSysInfo();
+        EXPECT_EQ(messages.shown, std::vector<std::u16string>{std::u16string(kSysInfoUnavailable)});
+        int status = 0;
+        EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1); // nothing of ours to reap
+    }
+    EXPECT_FALSE(fs::exists(program.string() + ".witness"));
 }
 
 TEST(Utf8TextTest, RoundTripsAndReplacesLoneSurrogates) {

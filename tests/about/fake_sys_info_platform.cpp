@@ -78,6 +78,18 @@ std::u16string FakeRegistry::fromSystemCodePage(std::string_view bytes) const {
     return {bytes.begin(), bytes.end()};
 }
 
+std::string FakeRegistry::expandEnvironmentStrings(std::string_view bytes) const {
+    std::string text(bytes);
+    for (const auto& [name, value] : environment) {
+        const std::string reference = "%" + name + "%";
+        for (std::size_t at = text.find(reference); at != std::string::npos;
+             at = text.find(reference, at + value.size())) {
+            text.replace(at, reference.size(), value);
+        }
+    }
+    return text;
+}
+
 std::u16string FakeFiles::findFile(std::u16string_view path) const {
     if (raise) {
         throw std::runtime_error("bad file name");

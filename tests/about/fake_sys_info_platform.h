@@ -30,7 +30,10 @@ class FakeRegistry : public Registry {
     std::int32_t closeKey(RegistryKey key) override;
     [[nodiscard]] std::string toSystemCodePage(std::u16string_view text) const override;
     [[nodiscard]] std::u16string fromSystemCodePage(std::string_view bytes) const override;
+    // Each %NAME% of `environment` replaced by its value.
+    [[nodiscard]] std::string expandEnvironmentStrings(std::string_view bytes) const override;
 
+    std::map<std::string, std::string> environment{{"ToolsDir", R"(C:\Tools)"}};
     std::vector<std::string> queried;       // value names, in order
     std::vector<std::uint32_t> accessMasks; // of every open
     int openHandles = 0;

@@ -45,6 +45,12 @@ const Read kReads[] = {
     {"DwordZero", {kRegDword, littleEndian(0)}, u"", -1, u"0"},
     {"DwordAllOnesReadsAs32BitNumber", {kRegDword, littleEndian(0xFFFFFFFF)}, u"", -1, u"-1"},
     {"DwordAfterNonHexTextStaysHexText", {kRegDword, littleEndian(1)}, u"x", -1, u"&hx000001"},
+    {"ExpandableStringIsExpanded",
+     {kRegExpandString, std::string(R"(%ToolsDir%\x.exe)") + '\0'},
+     u"old",
+     -1,
+     uR"(C:\Tools\x.exe)"},
+    {"UnknownReferenceStays", {kRegExpandString, "%Nothing%\\x"}, u"", -1, uR"(%Nothing%\x)"},
     {"OtherTypeKeepsThePassedText", {3, "\x01\x02"}, u"kept", -1, u"kept"},
 };
 
@@ -65,7 +71,7 @@ TEST_P(GetKeyValueTest, ReadsTheValueAsText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueTest, testing::ValuesIn(kReads),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GetKeyValueTest, MissingKeyOrValueEmptiesTheText) {
     FakeSysInfoPlatform fake;

@@ -87,9 +87,19 @@ const Lookup kLookups[] = {
      {std::u16string(kToolInDir)},
      false,
      {"PATH", "MSINFO"}},
+    {"ExpandablePathStartsLikeAPlainOne",
+     [](FakeSysInfoPlatform& p) {
+         p.registry.set(kHkeyLocalMachine, kMsInfo, "PATH",
+                        {kRegExpandString, zeroTerminated(R"(%ToolsDir%\msinfo32.exe)")});
+         p.registry.set(kHkeyLocalMachine, kLocation, "MSINFO", {kRegString, "elsewhere"});
+         p.starter.startable.insert(std::u16string(kTool));
+     },
+     {std::u16string(kTool)},
+     false,
+     {"PATH"}},
     {"PathOfAnotherTypeIsFoundButEmpty",
      [](FakeSysInfoPlatform& p) {
-         p.registry.set(kHkeyLocalMachine, kMsInfo, "PATH", {2, zeroTerminated("%SystemRoot%")});
+         p.registry.set(kHkeyLocalMachine, kMsInfo, "PATH", {3, zeroTerminated("C:\\x.exe")});
          p.registry.set(kHkeyLocalMachine, kLocation, "MSINFO", {kRegString, narrow(kToolDir)});
      },
      {},
@@ -143,7 +153,7 @@ TEST_P(StartSysInfoTest, FollowsTheLookupOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Branches, StartSysInfoTest, testing::ValuesIn(kLookups),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(StartSysInfoTest, CanBePressedAgainAfterTheMessage) {
     FakeSysInfoPlatform fake;

@@ -1,5 +1,5 @@
-#include "ui/controls.h"
 #include "practice/errors.h"
+#include "ui/controls.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,8 @@
 
 #include "practice/frm_main.h"
 #include "tests/support/fixed_measure.h"
+#include "tests/support/lesson_folder.h"
+#include "tests/support/typing_box_model.h"
 #include "ui/frm_main_design.h"
 
 #include <filesystem>
@@ -10,28 +12,9 @@
 
 namespace keyloom::test {
 
-
-// A lesson folder of its own for each test, removed afterwards.
-class LessonDir {
-  public:
-    LessonDir();
-    ~LessonDir();
-    LessonDir(const LessonDir&) = delete;
-    LessonDir& operator=(const LessonDir&) = delete;
-
-    [[nodiscard]] const std::filesystem::path& programDir() const { return dir_; }
-    [[nodiscard]] std::filesystem::path lessonFile() const;
-    void writeBytes(const std::string& bytes) const;
-
-  private:
-    std::filesystem::path dir_;
-};
-
 // A lesson of `length` distinct full-width characters, so every position
 // can be told apart.
 std::u16string distinctLesson(std::size_t length);
-
-std::string utf8(std::u16string_view text);
 
 // The main window's controls and handlers after loading `lesson` (UTF-8 file).
 class PracticeFixture : public ::testing::Test {
@@ -55,7 +38,8 @@ class PracticeFixture : public ::testing::Test {
     FixedMeasure measure;
     MainControls controls = frmMainControls();
     FrmMain form{controls, measure};
-    LessonDir dir;
+    TypingBoxModel box{form, controls.txtType};
+    LessonFolder dir;
 };
 
 } // namespace keyloom::test

@@ -33,6 +33,9 @@ class EmptyRegistry : public Registry {
     [[nodiscard]] std::u16string fromSystemCodePage(std::string_view bytes) const override {
         return {bytes.begin(), bytes.end()};
     }
+    [[nodiscard]] std::string expandEnvironmentStrings(std::string_view bytes) const override {
+        return std::string(bytes);
+    }
 };
 
 class NoFiles : public FileFinder {

@@ -2,6 +2,7 @@
 #include "about/system_platform.h"
 #include "tests/windows/windows_scratch.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace keyloom::test {
@@ -74,6 +75,21 @@ TEST_F(RegistryTest, StringComesBackThroughTheSystemCodePage) {
     std::u16string text;
     EXPECT_EQ(read(u"K", u"PATH", text), -1);
     EXPECT_EQ(text, u"C:\\工具\\系统信息.exe");
+}
+
+TEST_F(RegistryTest, ExpandableStringIsExpanded) {
+    std::array<char, MAX_PATH> systemRoot{};
+    const DWORD length =
+        GetEnvironmentVariableA("SystemRoot", systemRoot.data(), systemRoot.size());
+    ASSERT_GT(length, 0U);
+    scratch.setBytes("K", "PATH", REG_EXPAND_SZ, std::string("%SystemRoot%\\notepad.exe") + '\0');
+    scratch.setBytes("K", "unknown", REG_EXPAND_SZ, "%KEYLOOM_UNSET%\\x");
+    std::u16string text;
+    EXPECT_EQ(read(u"K", u"PATH", text), -1);
+    const std::string expanded = std::string(systemRoot.data(), length) + "\\notepad.exe";
+    EXPECT_EQ(text, std::u16string(expanded.begin(), expanded.end())); // ASCII
+    EXPECT_EQ(read(u"K", u"unknown", text), -1);
+    EXPECT_EQ(text, u"%KEYLOOM_UNSET%\\x");
 }
 
 TEST_F(RegistryTest, KeysOpenReadOnly) {

@@ -31,6 +31,9 @@ class LoggingRegistry : public Registry {
     [[nodiscard]] std::u16string fromSystemCodePage(std::string_view bytes) const override {
         return real_.fromSystemCodePage(bytes);
     }
+    [[nodiscard]] std::string expandEnvironmentStrings(std::string_view bytes) const override {
+        return real_.expandEnvironmentStrings(bytes);
+    }
     std::vector<std::string> queried;
 
   private:
@@ -68,6 +71,22 @@ TEST_F(StartSysInfoWindowsTest, PathNamingAProgramStartsItAndTheSecondEntryIsNev
     EXPECT_TRUE(waitForFile(program.wstring() + L".witness"));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(registry.queried, std::vector<std::string>{"PATH"});
+}
+
+TEST_F(StartSysInfoWindowsTest, ExpandablePathStartsItsProgram) {
+    const fs::path program = folder.path() / "tool.exe";
+    fs::copy_file(witnessProgram(), program);
+    ASSERT_NE(SetEnvironmentVariableA("KEYLOOM_TOOLS", ansiPath(folder.path()).c_str()), 0);
+    scratch.setBytes(kMsInfo, "PATH", REG_EXPAND_SZ,
+                     std::string("%KEYLOOM_TOOLS%\\tool.exe") + '\0');
+    scratch.setString(kLocation, "MSINFO", ansiPath(folder.path()));
+
+    press();
+
+    EXPECT_TRUE(waitForFile(program.wstring() + L".witness"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(registry.queried, std::vector<std::string>{"PATH"});
+    SetEnvironmentVariableA("KEYLOOM_TOOLS", nullptr);
 }
 
 TEST_F(StartSysInfoWindowsTest, PathNamingAMissingFileShowsTheMessage) {

@@ -1,0 +1,105 @@
+// One table of decoding cases for every decoder the program is built with:
+// these tests run on Linux (iconv) and, cross-built, under Wine (the Windows
+// code-page API), so the two cannot read a lesson differently.
+#include "practice/lesson_text.h"
+#include "text/text_decoding.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace keyloom {
+namespace {
+
+TEST(TextDecodingTest, Utf8IsStrictAlsoAtACut) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool more;
+        std::optional<std::u16string> text; // nothing: not UTF-8
+    };
+    const Case cases[] = {
+        {"characters of three and four bytes", "\xE4\xB8\xAD\xF0\x9F\x98\x80", false, u"中😀"},
+        {"empty", "", false, u""},
+        {"a character cut by the prefix waits", "\xE4\xB8\xAD\xE6\x96", true, u"中"},
+        {"only a cut character", "\xF0\x9F\x98", true, u""},
+        {"a character cut at the real end", "\xE4\xB8\xAD\xE6\x96", false, std::nullopt},
+        {"overlong NUL", "\xC0\x80", false, std::nullopt},
+        {"surrogate", "\xED\xA0\x80", false, std::nullopt},
+        {"byte no character starts with", "\xFF", false, std::nullopt},
+        {"ASCII where a continuation belongs", "\xE4\x41", false, std::nullopt},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", false, std::nullopt},
+        {"cut surrogate", "\xED\xA0", true, std::nullopt},
+        {"cut overlong form", "\xE0\x80", true, std::nullopt},
+        {"cut four-byte overlong form", "\xF0\x80", true, std::nullopt},
+        {"cut beyond U+10FFFF", "\xF4\x90", true, std::nullopt},
+        {"cut lead byte of an overlong form", "a\xC0", true, std::nullopt},
+        {"lone continuation at a cut", "a\x80", true, std::nullopt},
+        {"ASCII after a lead at a cut", "\xE4\x41", true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decodeUtf8Strict(c.bytes, c.more), c.text) << c.what;
+    }
+}
+
+TEST(TextDecodingTest, GbkWalksCharactersAndReplacesWhatDoesNotDecode) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool more;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"two characters", "\xD6\xD0\xCE\xC4", false, u"中文"},
+        {"ASCII between", "a\xD6\xD0-b", false, u"a中-b"},
+        {"full-width comma", "\xA3\xAC", false, u"，"},
+        {"the euro sign of code page 936", "\x80", false, u"€"},
+        {"lead byte with a trail it cannot take", "\x81\x20z", false, u"\uFFFD z"},
+        {"byte no character starts with",
+         "\xFF"
+         "a",
+         false, u"\uFFFDa"},
+        {"lone lead byte at the end", "\xD6\xD0\xCE", false, u"中\uFFFD"},
+        {"lead byte cut by the prefix", "\xD6\xD0\xCE", true, u"中"},
+        {"empty", "", false, u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decodeGbk(c.bytes, c.more), c.text) << c.what;
+    }
+}
+
+TEST(TextDecodingTest, LessonLinesDecodeOneByOneAndJoin) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool more;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"LF", "abc\ndef", false, u"abcdef"},
+        {"CR LF with a final break", "abc\r\ndef\r\n", false, u"abcdef"},
+        {"CR only", "abc\rdef\r", false, u"abcdef"},
+        {"mixed, with empty lines", "\r\na\r\n\r\nb\n\nc\rd", false, u"abcd"},
+        {"empty", "", false, u""},
+        {"NUL bytes", std::string("a\0b", 3), false, std::u16string(u"a\0b", 3)},
+        {"GBK", "\xD6\xD0\xCE\xC4\r\n\xA3\xAC", false, u"中文，"},
+        {"UTF-8", "\xE4\xB8\xAD\xE6\x96\x87\n\xEF\xBC\x8C", false, u"中文，"},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF\xE4\xB8\xAD", false, u"中"},
+        {"a lone GBK lead byte at the end", "\xD6\xD0\xCE", false, u"中\uFFFD"},
+        {"a GBK lead byte at a line end takes nothing from the next line", "AB\xB0\r\nCD", false,
+         u"AB\uFFFDCD"},
+        {"a UTF-8 character split by a line end is no UTF-8", "\xE4\xB8\n\xAD", false, u"涓\uFFFD"},
+        {"one line that is not UTF-8 makes the whole lesson GBK", "\xE4\xB8\xAD\n\xD6\xD0", false,
+         u"涓\uFFFD中"},
+        {"a character cut by the prefix waits for the rest", "a\n\xE4\xB8\xAD\xE6\x96", true,
+         u"a中"},
+        {"a prefix cut after a line end leaves the line whole", "\xD6\xD0\xD6\n", true,
+         u"中\uFFFD"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decodeLesson(c.bytes, c.more, 100), c.text) << c.what;
+    }
+    EXPECT_EQ(decodeLesson("abc\ndef", false, 4), u"abcd");
+}
+
+} // namespace
+} // namespace keyloom
