@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""Drives the real keyloom.exe under Wine with fcitx5 pinyin through XIM.
+
+Run inside `scripts/desktop-session --fcitx5` with WINEPREFIX set to a
+throwaway prefix whose code page is 936 (scripts/test-windows does both):
+
+    keyloom_exe_test.py PATH/TO/keyloom.exe PATH/TO/keyloom_witness.exe
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+
+from keyloom_desktop import (  # noqa: E402
+    BLACK,
+    CLIENT_SIZE,
+    FULL_WIDTH,
+    GREEN,
+    MAIN_CAPTION,
+    PIC_EGG,
+    RED,
+    YELLOW,
+    Pane,
+    Screen,
+    TestFailure,
+    check,
+    colour_class,
+    find_window,
+    full_width_cell,
+    keys,
+    output_path,
+    run,
+    wait_for_screen,
+    xdotool,
+)
+from pinyin_test import fcitx5  # noqa: E402
+
+# Every reference character is full-width. Typed: women 我们, renmin 人民, the
+# comma key, ta 他 where 中 stands (wrong), Backspace, zhongguo 中国.
+LESSON = "我们人民，中国你好。她在家里读书写字，窗外的小鸟唱着歌，春风吹过田野和山冈。"
+ABOUT_CAPTION = "关于 KeyloomV1.0"
+CJK_FONT = "Noto Serif CJK SC"
+VALUE_TIME = (72, 24, 51, 18)  # lblTime in client pixels: left, top, width, height
+
+
+def wine(*args, **kwargs):
+    return subprocess.run(["wine", *args], capture_output=True, timeout=30, check=True, **kwargs)
+
+
+def prepare_prefix(witness):
+    """SimSun mapped to an installed CJK font, and the witness program named
+    as the system-information tool."""
+    for name in ("SimSun", "宋体", "NSimSun"):
+        wine("reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", name, "/t", "REG_SZ",
+             "/d", CJK_FONT, "/f")
+    windows_path = run(["winepath", "-w", witness]).strip()
+    wine("reg", "add", r"HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO", "/v", "PATH", "/t",
+         "REG_SZ", "/d", windows_path, "/f")
+
+
+def input_context_focused(timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if re.search(r"program:wine\S* frontend:xim .*focus:1", fcitx5("DebugInfo")):
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def client_origin(window):
+    info = run(["xwininfo", "-id", window])
+    values = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+    size = int(values["Width"]), int(values["Height"])
+    check(size == CLIENT_SIZE, f"client area is {size}, expected {CLIENT_SIZE}")
+    return int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+
+
+def cells(screen, origin, count):
+    pane = Pane(screen, origin, PIC_EGG)
+    return [pane.cell_colour(*full_width_cell(k)) for k in range(1, count + 1)]
+
+
+def expect_marks(origin, colours, what):
+    expected = colours + [BLACK, BLACK]
+    screen, ok = wait_for_screen(lambda s: cells(s, origin, len(expected)) == expected)
+    check(ok, f"{what}: cells show {cells(screen, origin, len(expected))}, expected {expected}")
+    return screen
+
+
+def glyph_pattern(pane, k):
+    left, right, top = full_width_cell(k)
+    return tuple(
+        colour_class(pane.pixel(x, y)) == YELLOW
+        for x in range(int(left), int(right))
+        for y in range(int(top), int(top) + FULL_WIDTH)
+    )
+
+
+def check_cjk_glyphs(screen, origin):
+    """The reference row shows real CJK glyphs: cells of different characters
+    differ, where a missing font draws the same box for all of them."""
+    pane = Pane(screen, origin, PIC_EGG)
+    patterns = {glyph_pattern(pane, k) for k in range(10, 30)}
+    check(len(patterns) >= 15, f"only {len(patterns)} distinct glyphs in 20 cells: boxes?")
+    check(all(any(p) for p in patterns), "an empty cell where the lesson has a character")
+
+
+def time_box(screen, origin):
+    x0, y0, width, height = VALUE_TIME
+    return bytes(
+        v for y in range(height) for x in range(width) for v in screen.rgb(origin[0] + x0 + x, origin[1] + y0 + y)
+    )
+
+
+def main():
+    program, witness_source = map(os.path.abspath, sys.argv[1:3])
+    folder = tempfile.mkdtemp(prefix="keyloom-exe-", dir=os.environ.get("DESKTOP_SESSION_TMP"))
+    os.makedirs(os.path.join(folder, "txt"))
+    shutil.copy2(program, os.path.join(folder, "keyloom.exe"))
+    witness = os.path.join(folder, "witness.exe")
+    shutil.copy2(witness_source, witness)
+    with open(os.path.join(folder, "txt", "文档.txt"), "wb") as lesson:
+        lesson.write(LESSON.encode("gbk"))
+    prepare_prefix(witness)
+
+    log = open(os.path.join(folder, "wine.log"), "wb")
+    process = subprocess.Popen(["wine", "keyloom.exe"], cwd=folder, stdin=subprocess.DEVNULL,
+                               stdout=log, stderr=log)
+    try:
+        window = find_window(MAIN_CAPTION, 30, process)
+        check(window is not None, f'no window "{MAIN_CAPTION}"')
+        origin = client_origin(window)
+        # Wine makes its XIM input context at the first key; Escape types nothing.
+        keys("Escape")
+        check(input_context_focused(), f"fcitx5 never saw the window focused:\n{fcitx5('DebugInfo')}")
+
+        screen, _ = wait_for_screen(lambda s: True)
+        check_cjk_glyphs(screen, origin)
+        before = time_box(screen, origin)
+
+        keys(*"women", "space", delay_ms=60)
+        keys(*"renmin", "space", delay_ms=60)
+        keys("comma", delay_ms=60)
+        expect_marks(origin, [GREEN] * 5, "women renmin ，")
+        keys("t", "a", "space", delay_ms=60)
+        screen = expect_marks(origin, [GREEN] * 5 + [RED], "ta: a wrong candidate")
+        screen.save_png(output_path("win32-pinyin.png"))
+        keys("BackSpace")
+        expect_marks(origin, [GREEN] * 5, "Backspace")
+        keys(*"zhongguo", "space", delay_ms=60)
+        expect_marks(origin, [GREEN] * 7, "zhongguo")
+
+        keys("ctrl+space")  # pinyin off: letters go straight to the box
+        keys(*"nihao", "space", delay_ms=60)
+        time.sleep(0.5)
+        screen = expect_marks(origin, [GREEN] * 7, "letters with the input method off")
+        keys("ctrl+space")
+        check(time_box(screen, origin) != before, "the clock did not move")
+
+        keys("F1")
+        about = find_window(ABOUT_CAPTION, 10)
+        check(about is not None, f'F1 opened no window "{ABOUT_CAPTION}"')
+        keys("alt+s")
+        deadline = time.monotonic() + 15
+        while not os.path.exists(witness + ".witness") and time.monotonic() < deadline:
+            time.sleep(0.1)
+        check(os.path.exists(witness + ".witness"), "系统信息 did not start the witness program")
+        xdotool("windowfocus", "--sync", about)
+        keys("Escape")
+        deadline = time.monotonic() + 5
+        while find_window(ABOUT_CAPTION, 0.1) is not None and time.monotonic() < deadline:
+            pass
+        check(find_window(ABOUT_CAPTION, 0.1) is None, "Esc did not close the about box")
+
+        xdotool("windowfocus", "--sync", window)
+        keys("alt+F4")
+        try:
+            status = process.wait(15)
+        except subprocess.TimeoutExpired:
+            raise TestFailure("closing the window did not end the program")
+        check(status == 0, f"the program ended with status {status}")
+        print("keyloom.exe under Wine with fcitx5 pinyin: ok")
+        return 0
+    except TestFailure as failure:
+        Screen.grab().save_png(output_path("win32-failure.png"))
+        print(f"FAIL: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+        log.close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

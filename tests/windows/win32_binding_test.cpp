@@ -1,0 +1,189 @@
+// The Win32 binding's message handling, driven with SendMessage against the
+// real practice handlers, where a real input method cannot reach.
+#include "practice/frm_main.h"
+#include "practice/lesson_file.h"
+#include "tests/windows/windows_scratch.h"
+#include "ui/frm_main_design.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/gdi_text_measure.h"
+#include "ui/win32/main_window.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <imm.h>
+#include <memory>
+
+namespace keyloom {
+namespace {
+
+constexpr char kLesson[] = "我们人民，中国你好。她在家里读书写字。";
+
+class Win32BindingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directory(folder_.path() / "txt");
+        std::ofstream(lessonPath(folder_.path()), std::ios::binary) << kLesson;
+        form_.Form_Load(lessonPath(folder_.path()));
+        window_ = std::make_unique<MainWindow>(
+            form_, controls_, frmMainDesign(),
+            [this](HWND, const std::exception& error) { fatal_ = error.what(); },
+            [this](HWND) { ++aboutBoxes_; });
+        window_->create(SW_SHOW);
+        SetActiveWindow(window_->hwnd());
+        SetFocus(window_->typingBox());
+    }
+
+    [[nodiscard]] HWND box() const { return window_->typingBox(); }
+    void keyDown(WPARAM key) const { SendMessageW(box(), WM_KEYDOWN, key, 1); }
+    void character(wchar_t ch) const { SendMessageW(box(), WM_CHAR, ch, 1); }
+    void imeChar(wchar_t ch) const { SendMessageW(box(), WM_IME_CHAR, ch, 1); }
+    // A character through the input method as Windows delivers it: its
+    // keystrokes as VK_PROCESSKEY, then the result.
+    void typed(wchar_t ch) const {
+        keyDown(VK_PROCESSKEY);
+        imeChar(ch);
+    }
+    [[nodiscard]] std::wstring boxText() const {
+        std::wstring text(256, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(box(), text.data(), 256)));
+        return text;
+    }
+    [[nodiscard]] bool boxReadOnly() const {
+        return (GetWindowLongPtrW(box(), GWL_STYLE) & ES_READONLY) != 0;
+    }
+    [[nodiscard]] const DrawItem* shown(const std::string& key) const {
+        for (const DrawItem& item : window_->scene()) {
+            if (item.key == key) {
+                return &item;
+            }
+        }
+        return nullptr;
+    }
+    [[nodiscard]] const PracticeState& state() const { return form_.state(); }
+
+    test::ScratchFolder folder_;
+    MainControls controls_ = frmMainControls();
+    GdiTextMeasure measure_;
+    FrmMain form_{controls_, measure_};
+    std::unique_ptr<MainWindow> window_;
+    std::string fatal_;
+    int aboutBoxes_ = 0;
+};
+
+TEST_F(Win32BindingTest, WindowIsTheDesignsClientAreaAtItsDpiWithTheLessonShown) {
+    RECT client{};
+    GetClientRect(window_->hwnd(), &client);
+    const int dpi = window_->dpi();
+    EXPECT_EQ(client.right, toPixels(11145, dpi));
+    EXPECT_EQ(client.bottom, toPixels(6750, dpi));
+    const auto style = GetWindowLongPtrW(window_->hwnd(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    EXPECT_NE(style & WS_SYSMENU, 0);
+    wchar_t caption[64]{};
+    GetWindowTextW(window_->hwnd(), caption, 64);
+    EXPECT_STREQ(caption, L"Keyloom 1.0");
+    ASSERT_NE(shown("lblEgg(0)"), nullptr);
+    EXPECT_EQ(shown("lblEgg(0)")->text, u"我们人民，中国你好。她在家里读书写字。");
+    // The typing box lies below the client area.
+    RECT boxRect{};
+    GetWindowRect(box(), &boxRect);
+    MapWindowPoints(nullptr, window_->hwnd(), reinterpret_cast<POINT*>(&boxRect), 2);
+    EXPECT_GE(boxRect.top, client.bottom);
+}
+
+TEST_F(Win32BindingTest, ImeCharactersAreScoredOneAtATimeAndMarkedGreenOrRed) {
+    typed(L'我');
+    typed(L'们');
+    typed(L'人');
+    typed(L'敏'); // a wrong candidate
+    EXPECT_EQ(state().typedCount, 4);
+    EXPECT_EQ(state().rightCount, 3);
+    EXPECT_EQ(state().wrongCount, 1);
+    EXPECT_EQ(controls_.lblType[0].caption, u"我们人敏");
+    EXPECT_EQ(boxText(), L"我们人敏");
+    ASSERT_NE(shown("lblOK(3)"), nullptr);
+    EXPECT_EQ(shown("lblOK(3)")->back, RGB(0, 255, 0));
+    ASSERT_NE(shown("lblOK(4)"), nullptr);
+    EXPECT_EQ(shown("lblOK(4)")->back, RGB(255, 0, 0));
+    EXPECT_EQ(controls_.lblTrue.caption, u"对：3");
+}
+
+TEST_F(Win32BindingTest, ImeResultUnlocksTheBoxWithoutAProcessKey) {
+    keyDown('A'); // a letter locks the box
+    EXPECT_TRUE(boxReadOnly());
+    character(L'a');
+    EXPECT_EQ(boxText(), L"");
+    // Wine's XIM path: the result arrives with no VK_PROCESSKEY before it.
+    imeChar(L'我');
+    EXPECT_FALSE(boxReadOnly());
+    EXPECT_EQ(boxText(), L"我");
+    EXPECT_EQ(state().rightCount, 1);
+}
+
+TEST_F(Win32BindingTest, PunctuationKeysTypeAndBackspaceTakesOneBack) {
+    typed(L'我');
+    keyDown(VK_OEM_COMMA);
+    character(L'，');
+    EXPECT_EQ(state().typedCount, 2);
+    EXPECT_EQ(state().wrongCount, 1); // the lesson has 们 there
+    keyDown(VK_BACK);
+    character(L'\b');
+    EXPECT_EQ(state().typedCount, 1);
+    EXPECT_EQ(state().wrongCount, 0);
+    EXPECT_EQ(boxText(), L"我");
+    EXPECT_EQ(shown("lblOK(2)"), nullptr);
+}
+
+TEST_F(Win32BindingTest, NothingButTypingAtTheEndChangesTheBox) {
+    typed(L'我');
+    typed(L'们');
+    // The caret moved to the start by any means: new text still goes at the end.
+    keyDown(VK_HOME);
+    SendMessageW(box(), EM_SETSEL, 0, 0);
+    typed(L'人');
+    EXPECT_EQ(boxText(), L"我们人");
+    EXPECT_EQ(state().rightCount, 3);
+    for (const UINT message : {WM_CUT, WM_CLEAR, WM_UNDO, WM_PASTE}) {
+        SendMessageW(box(), message, 0, 0);
+    }
+    SendMessageW(box(), EM_UNDO, 0, 0);
+    character(0x16); // Ctrl+V as a character
+    character(0x01); // Ctrl+A
+    EXPECT_EQ(boxText(), L"我们人");
+    EXPECT_EQ(state().typedCount, 3);
+}
+
+TEST_F(Win32BindingTest, ACommitWhileTheBoxHasNoFocusIsDropped) {
+    SetFocus(nullptr);
+    imeChar(L'我');
+    EXPECT_EQ(boxText(), L"");
+    EXPECT_EQ(state().typedCount, 0);
+}
+
+TEST_F(Win32BindingTest, TimersTickTheClockAndBlinkTheCaret) {
+    SendMessageW(window_->hwnd(), WM_TIMER, MainWindow::kTimer1, 0);
+    EXPECT_EQ(controls_.lblTime.caption, u"00:01");
+    EXPECT_NE(shown("Line1"), nullptr);
+    SendMessageW(window_->hwnd(), WM_TIMER, MainWindow::kTimer2, 0);
+    EXPECT_EQ(shown("Line1"), nullptr);
+}
+
+TEST_F(Win32BindingTest, F1OpensTheAboutBoxAfterTheKeyDownHandler) {
+    keyDown(VK_F1);
+    EXPECT_EQ(aboutBoxes_, 1);
+    EXPECT_TRUE(boxReadOnly()); // 112 locks the box
+}
+
+TEST_F(Win32BindingTest, AnErrorInAHandlerIsReportedAndEndsTheWindowWithStatusOne) {
+    typed(L'我');
+    form_.state().rightCount = -32768; // taking one back now overflows
+    keyDown(VK_BACK);
+    EXPECT_FALSE(fatal_.empty());
+    EXPECT_EQ(window_->exitStatus(), 1);
+    EXPECT_EQ(window_->hwnd(), nullptr);
+    imeChar(L'们'); // nothing reaches the handlers any more
+    EXPECT_EQ(state().typedCount, 1);
+}
+
+} // namespace
+} // namespace keyloom

@@ -1,0 +1,36 @@
+#include "ui/win32/gdi_fonts.h"
+
+namespace keyloom {
+namespace {
+
+HFONT createSimSun(int pixels) {
+    // A negative height asks for the em (character) height, as a point size does.
+    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FIXED_PITCH | FF_MODERN, L"宋体");
+}
+
+} // namespace
+
+int fontPixels(FontRole role) {
+    switch (role) {
+    case FontRole::Row: return 16;   // 12 pt
+    case FontRole::Value: return 14; // 10.5 pt
+    case FontRole::Standard: break;
+    }
+    return 12; // the user-interface font: 180 twips a full-width character
+}
+
+GdiFonts::GdiFonts(int dpi) : dpi_(dpi) {
+    for (const FontRole role : {FontRole::Standard, FontRole::Row, FontRole::Value}) {
+        fonts_.at(static_cast<std::size_t>(role)) = createSimSun(MulDiv(fontPixels(role), dpi, 96));
+    }
+}
+
+GdiFonts::~GdiFonts() {
+    for (HFONT font : fonts_) {
+        DeleteObject(font);
+    }
+}
+
+} // namespace keyloom

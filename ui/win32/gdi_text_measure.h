@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ui/controls.h"
+#include "ui/win32/gdi_fonts.h"
+
+namespace keyloom {
+
+// Caption widths as GDI draws them in the design fonts at 96 dpi, so that the
+// handlers' twips are the same on every monitor.
+class GdiTextMeasure : public TextMeasure {
+  public:
+    GdiTextMeasure();
+    GdiTextMeasure(const GdiTextMeasure&) = delete;
+    GdiTextMeasure& operator=(const GdiTextMeasure&) = delete;
+    ~GdiTextMeasure() override;
+
+    [[nodiscard]] Twips width(std::u16string_view text, FontRole font) const override;
+
+  private:
+    GdiFonts fonts_;
+    HDC dc_;
+};
+
+} // namespace keyloom

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "practice/frm_main.h"
+#include "ui/win32/gdi_fonts.h"
+#include "ui/win32/scene.h"
+#include "ui/win32/typing_box.h"
+#include "ui/window_description.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+#include <windows.h>
+
+namespace keyloom {
+
+// The main window: draws the controls' state with GDI and hands Windows'
+// messages to the handlers. Every handler runs inside `guarded`, so an error
+// never unwinds through the window procedure: it goes to `onFatalError`,
+// after which the window handles no more events and closes with status 1.
+class MainWindow {
+  public:
+    using FatalErrorReport = std::function<void(HWND owner, const std::exception&)>;
+    // Opens the about box; F1 calls it after the key-down handler.
+    using AboutBoxOpener = std::function<void(HWND owner)>;
+
+    static constexpr UINT_PTR kTimer1 = 1;
+    static constexpr UINT_PTR kTimer2 = 2;
+    static constexpr int kTypingBoxId = 100;
+
+    MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
+               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {});
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
+
+    // Creates the window centred on its monitor, sized for its dpi, and
+    // shows it with the focus in the typing box.
+    void create(int show);
+
+    [[nodiscard]] HWND hwnd() const { return window_; }
+    [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
+    [[nodiscard]] int dpi() const { return fonts_ ? fonts_->dpi() : 0; }
+    // What the window shows now, in client pixels.
+    [[nodiscard]] const std::vector<DrawItem>& scene() const { return shown_; }
+    // The status the program ends with: 0, or 1 after an error.
+    [[nodiscard]] int exitStatus() const { return exitStatus_; }
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Handler> bool guarded(Handler&& handler);
+    void onCreate();
+    bool keyDown(Counter keyCode, Counter shift);
+    void textChanged();
+    void readBox();
+    void showState();
+    void paint();
+    void applyDpi(int dpi);
+    void placeTypingBox() const;
+
+    FrmMain& form_;
+    MainControls& c_;
+    const WindowDescription& design_;
+    FatalErrorReport onFatalError_;
+    AboutBoxOpener openAboutBox_;
+    HWND window_ = nullptr;
+    std::unique_ptr<TypingBox> box_;
+    std::unique_ptr<GdiFonts> fonts_;
+    std::vector<DrawItem> shown_;
+    LineShape shownCaret_{};
+    bool failed_ = false;
+    bool closing_ = false;
+    int exitStatus_ = 0;
+};
+
+} // namespace keyloom
