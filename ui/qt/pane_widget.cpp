@@ -56,26 +56,25 @@ void PaneWidget::showChanges() {
         auto& shown = shown_[a];
         // Both maps are ordered by index: walk them side by side.
         auto s = shown.begin();
-        for (auto n = now.begin(); n != now.end(); ++n) {
-            while (s != shown.end() && s->first < n->first) {
+        for (const auto& [index, label] : now) {
+            while (s != shown.end() && s->first < index) {
                 changed += s->second.inked; // destroyed
                 s = shown.erase(s);
             }
-            if (s != shown.end() && s->first == n->first) {
+            if (s != shown.end() && s->first == index) {
                 ShownLabel& before = s->second;
-                const bool sameCaption = before.label.caption == n->second.caption;
-                if (!sameCaption || !sameLook(before.label, n->second)) {
+                const bool sameCaption = before.label.caption == label.caption;
+                if (!sameCaption || !sameLook(before.label, label)) {
                     // A caption that only grew or shrank repaints from its
                     // first changed character on.
                     const std::size_t from =
-                        sameLook(before.label, n->second)
+                        sameLook(before.label, label)
                             ? static_cast<std::size_t>(
-                                  std::ranges::mismatch(before.label.caption, n->second.caption)
-                                      .in1 -
+                                  std::ranges::mismatch(before.label.caption, label.caption).in1 -
                                   before.label.caption.begin())
                             : 0;
                     changed += fromCharacter(before, from);
-                    before.label = n->second;
+                    before.label = label;
                     if (!sameCaption) {
                         shape(before);
                     }
@@ -86,11 +85,11 @@ void PaneWidget::showChanges() {
                 continue;
             }
             ShownLabel created;
-            created.label = n->second;
+            created.label = label;
             shape(created);
             created.inked = inkedArea(created);
             changed += created.inked;
-            s = std::next(shown.emplace_hint(s, n->first, std::move(created)));
+            s = std::next(shown.emplace_hint(s, index, std::move(created)));
         }
         while (s != shown.end()) {
             changed += s->second.inked;
