@@ -6,6 +6,7 @@ read with ImageMagick's `import` and xdotool types the keys.
 """
 
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -141,6 +142,31 @@ def run(command, timeout=10):
     return subprocess.run(
         command, check=True, capture_output=True, text=True, timeout=timeout
     ).stdout
+
+
+def fcitx5(method):
+    """fcitx5's answer to one call of its controller on the session bus."""
+    return run(
+        [
+            "dbus-send",
+            "--session",
+            "--print-reply",
+            "--dest=org.fcitx.Fcitx5",
+            "/controller",
+            "org.fcitx.Fcitx.Controller1." + method,
+        ],
+        timeout=5,
+    )
+
+
+def wait_fcitx5(pattern, method="DebugInfo", timeout=5.0):
+    """Waits until fcitx5's answer to `method` matches `pattern`."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if re.search(pattern, fcitx5(method)):
+            return True
+        time.sleep(0.05)
+    return False
 
 
 def xdotool(*args):

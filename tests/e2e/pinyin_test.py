@@ -9,7 +9,6 @@ first candidates stable (women 我们, nihao 你好, renmin 人民):
 """
 
 import re
-import subprocess
 import sys
 import time
 
@@ -25,10 +24,12 @@ from keyloom_desktop import (
     Pane,
     TestFailure,
     check,
+    fcitx5,
     find_window,
     full_width_cell,
     keys,
     output_path,
+    wait_fcitx5,
     wait_for_screen,
     window_geometry,
 )
@@ -42,23 +43,6 @@ LESSON = (
 CANDIDATE_WINDOW = "Fcitx5 Input Window"
 
 
-def fcitx5(method):
-    return subprocess.run(
-        [
-            "dbus-send",
-            "--session",
-            "--print-reply",
-            "--dest=org.fcitx.Fcitx5",
-            "/controller",
-            "org.fcitx.Fcitx.Controller1." + method,
-        ],
-        check=True,
-        capture_output=True,
-        text=True,
-        timeout=5,
-    ).stdout
-
-
 def current_input_method():
     found = re.search(r'string "([^"]*)"', fcitx5("CurrentInputMethod"))
     return found.group(1) if found else ""
@@ -67,12 +51,7 @@ def current_input_method():
 def input_context_focused(timeout=5.0):
     """Qt creates the window's input context a little after the window gets
     the focus; keys typed before that would bypass the input method."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if re.search(r"program:keyloom .*focus:1", fcitx5("DebugInfo")):
-            return True
-        time.sleep(0.05)
-    return False
+    return wait_fcitx5(r"program:keyloom .*focus:1", timeout=timeout)
 
 
 def start_focused(program, lesson=LESSON):

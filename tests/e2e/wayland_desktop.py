@@ -4,7 +4,6 @@ for the screen, wtype for keys. Run inside `scripts/desktop-session
 """
 
 import json
-import re
 import subprocess
 import time
 
@@ -64,26 +63,3 @@ def key(name, *modifiers):
     for modifier in modifiers:
         command += ["-m", modifier]
     run(command)
-
-
-def fcitx5(method):
-    return run(
-        [
-            "dbus-send",
-            "--session",
-            "--print-reply",
-            "--dest=org.fcitx.Fcitx5",
-            "/controller",
-            "org.fcitx.Fcitx.Controller1." + method,
-        ]
-    )
-
-
-def wait_fcitx5(pattern, method="DebugInfo", timeout=5.0):
-    """Waits until fcitx5's answer to `method` matches `pattern`."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if re.search(pattern, fcitx5(method)):
-            return True
-        time.sleep(0.05)
-    return False

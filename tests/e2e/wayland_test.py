@@ -25,7 +25,8 @@ from keyloom_desktop import (
     full_width_cell,
     output_path,
 )
-from wayland_desktop import client_rect, find_window, grab, key, type_text, wait_fcitx5
+from keyloom_desktop import wait_fcitx5
+from wayland_desktop import client_rect, find_window, grab, key, type_text
 
 LESSON = "我们人民中国，勤劳勇敢的人们在田里劳动。\n"
 

@@ -8,7 +8,6 @@ throwaway prefix whose code page is 936 (scripts/test-windows does both):
 """
 
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -30,6 +29,7 @@ from keyloom_desktop import (  # noqa: E402
     Screen,
     TestFailure,
     check,
+    fcitx5,
     colour_class,
     find_window,
     full_width_cell,
@@ -37,9 +37,9 @@ from keyloom_desktop import (  # noqa: E402
     output_path,
     run,
     wait_for_screen,
+    wait_fcitx5,
     xdotool,
 )
-from pinyin_test import fcitx5  # noqa: E402
 
 # Every reference character is full-width. Typed: women 我们, renmin 人民, the
 # comma key, ta 他 where 中 stands (wrong), Backspace, zhongguo 中国.
@@ -65,12 +65,7 @@ def prepare_prefix(witness):
 
 
 def input_context_focused(timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if re.search(r"program:wine\S* frontend:xim .*focus:1", fcitx5("DebugInfo")):
-            return True
-        time.sleep(0.05)
-    return False
+    return wait_fcitx5(r"program:wine\S* frontend:xim .*focus:1", timeout=timeout)
 
 
 def client_origin(window):
