@@ -10,14 +10,25 @@
 namespace keyloom {
 namespace {
 
+// A decoding case: the bytes, whether they are a prefix cut from a longer
+// input, and the text they must give.
+template <class Text> struct Case {
+    const char* what;
+    std::string bytes;
+    bool more;
+    Text text;
+};
+
+template <class Text, std::size_t N, class Decode>
+void expectEach(const Case<Text> (&cases)[N], Decode decode) {
+    for (const Case<Text>& c : cases) {
+        EXPECT_EQ(decode(c.bytes, c.more), c.text) << c.what;
+    }
+}
+
 TEST(TextDecodingTest, Utf8IsStrictAlsoAtACut) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        bool more;
-        std::optional<std::u16string> text; // nothing: not UTF-8
-    };
-    const Case cases[] = {
+    // No text: the bytes are not UTF-8.
+    const Case<std::optional<std::u16string>> cases[] = {
         {"characters of three and four bytes", "\xE4\xB8\xAD\xF0\x9F\x98\x80", false, u"中😀"},
         {"empty", "", false, u""},
         {"a character cut by the prefix waits", "\xE4\xB8\xAD\xE6\x96", true, u"中"},
@@ -36,19 +47,11 @@ TEST(TextDecodingTest, Utf8IsStrictAlsoAtACut) {
         {"lone continuation at a cut", "a\x80", true, std::nullopt},
         {"ASCII after a lead at a cut", "\xE4\x41", true, std::nullopt},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(decodeUtf8Strict(c.bytes, c.more), c.text) << c.what;
-    }
+    expectEach(cases, decodeUtf8Strict);
 }
 
 TEST(TextDecodingTest, GbkWalksCharactersAndReplacesWhatDoesNotDecode) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        bool more;
-        std::u16string text;
-    };
-    const Case cases[] = {
+    const Case<std::u16string> cases[] = {
         {"two characters", "\xD6\xD0\xCE\xC4", false, u"中文"},
         {"ASCII between", "a\xD6\xD0-b", false, u"a中-b"},
         {"full-width comma", "\xA3\xAC", false, u"，"},
@@ -62,19 +65,11 @@ TEST(TextDecodingTest, GbkWalksCharactersAndReplacesWhatDoesNotDecode) {
         {"lead byte cut by the prefix", "\xD6\xD0\xCE", true, u"中"},
         {"empty", "", false, u""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(decodeGbk(c.bytes, c.more), c.text) << c.what;
-    }
+    expectEach(cases, decodeGbk);
 }
 
 TEST(TextDecodingTest, LessonLinesDecodeOneByOneAndJoin) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        bool more;
-        std::u16string text;
-    };
-    const Case cases[] = {
+    const Case<std::u16string> cases[] = {
         {"LF", "abc\ndef", false, u"abcdef"},
         {"CR LF with a final break", "abc\r\ndef\r\n", false, u"abcdef"},
         {"CR only", "abc\rdef\r", false, u"abcdef"},
@@ -95,9 +90,8 @@ TEST(TextDecodingTest, LessonLinesDecodeOneByOneAndJoin) {
         {"a prefix cut after a line end leaves the line whole", "\xD6\xD0\xD6\n", true,
          u"中\uFFFD"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(decodeLesson(c.bytes, c.more, 100), c.text) << c.what;
-    }
+    expectEach(cases,
+               [](std::string_view bytes, bool more) { return decodeLesson(bytes, more, 100); });
     EXPECT_EQ(decodeLesson("abc\ndef", false, 4), u"abcd");
 }
 
