@@ -30,7 +30,8 @@ from keyloom_desktop import (
 
 ERROR_BOX_TITLE = "KeyloomV1.0"
 USER_LESSON = "天地人"  # 3 characters
-PROGRAM_LESSON = "春风吹绿了江南的岸边，小河里的水哗哗地流着。"  # 22
+# 22; it ends in a hanzi, as a full stop inks too few pixels to be counted
+PROGRAM_LESSON = "春风吹绿了江南的岸边，小河里的水哗哗地向前流"
 FILE_LESSON = "山高水长"  # 4
 USER_PLACE = os.path.join(os.environ["XDG_DATA_HOME"], "keyloom", "txt", "文档.txt")
 
