@@ -1,5 +1,8 @@
 #include "ui/qt/main_window.h"
 
+#include "practice/ring.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/glyph_warmer.h"
 #include "ui/qt/pane_widget.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/twips.h"
@@ -20,6 +23,14 @@ constexpr Counter kKeyF1 = 112;
 
 bool sameCaret(const LineShape& a, const LineShape& b) {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+}
+
+// The lesson line the reference ring shows next; empty past the lesson.
+std::u16string_view upcomingLine(const PracticeState& state) {
+    const auto offset = static_cast<std::size_t>(std::max<Counter>(state.nextLine, 0)) *
+                        static_cast<std::size_t>(kRowWidth);
+    const std::u16string_view lesson(state.lessonText);
+    return offset < lesson.size() ? lesson.substr(offset, kRowWidth) : std::u16string_view();
 }
 
 } // namespace
@@ -53,6 +64,8 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
             labels_.push_back({label, view, toU16(view->text())});
         }
     }
+
+    warmer_ = new GlyphWarmer(fontFor(FontRole::Row), this);
 
     timer1_ = built.timer("Timer1");
     timer2_ = built.timer("Timer2");
@@ -140,6 +153,10 @@ void MainWindow::showState() {
     }
     picEgg_->showChanges();
     picType_->showChanges();
+    if (form_.state().nextLine != preparedLine_) {
+        preparedLine_ = form_.state().nextLine;
+        warmer_->prepare(upcomingLine(form_.state()));
+    }
     if (!sameCaret(shownCaret_, c_.Line1)) {
         shownCaret_ = c_.Line1;
         box_->caretMoved();

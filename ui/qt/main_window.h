@@ -15,6 +15,7 @@ class QTimer;
 
 namespace keyloom {
 
+class GlyphWarmer;
 class PaneWidget;
 class TypingBox;
 
@@ -71,6 +72,8 @@ class MainWindow : public QWidget {
     };
     std::vector<LabelView> labels_;
     LineShape shownCaret_;
+    GlyphWarmer* warmer_ = nullptr;
+    Counter preparedLine_ = -1; // the lesson line last handed to `warmer_`
 };
 
 } // namespace keyloom

@@ -11,6 +11,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace keyloom {
@@ -190,7 +191,10 @@ void PaneWidget::paintLabel(QPainter& painter, const ShownLabel& shown) const {
     painter.setClipRect(QRectF(area.left(), 0, area.width(), height()));
     const auto role = static_cast<std::size_t>(label.font);
     const qreal baseline = area.top() + kEmAboveBaseline * fonts_.at(role).pixelSize();
-    const QPointF origin(area.left(), baseline - shown.lineAscent);
+    // The text's left edge and baseline on whole pixels: each glyph is then
+    // rasterised and cached once, not once for each fraction of a pixel it
+    // lands on.
+    const QPointF origin(std::round(area.left()), std::round(baseline) - shown.lineAscent);
     for (const QGlyphRun& run : shown.runs) {
         painter.drawGlyphRun(origin, run);
     }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <string_view>
+
+namespace keyloom {
+
+// Gets the glyphs of text about to be shown into the font caches while the
+// program waits for the next key, a few characters at a time: a new lesson
+// line then enters the reference pane without the keystroke that brings it
+// loading and rasterising 44 glyphs the font caches have never held.
+class GlyphWarmer : public QObject {
+  public:
+    GlyphWarmer(const QFont& font, QObject* parent);
+
+    // The text to get ready next, in place of what is still waiting.
+    void prepare(std::u16string_view text);
+
+  private:
+    void warmSome();
+
+    QFont font_;
+    int baseline_ = 0;
+    QString pending_;
+    qsizetype next_ = 0;
+    QTimer idle_;
+    QImage scratch_;
+};
+
+} // namespace keyloom
