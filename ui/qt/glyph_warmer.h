@@ -19,6 +19,8 @@ class GlyphWarmer : public QObject {
 
     // The text to get ready next, in place of what is still waiting.
     void prepare(std::u16string_view text);
+    // Whether text is still waiting; when not, the warmer takes no time.
+    [[nodiscard]] bool busy() const { return idle_.isActive(); }
 
   private:
     void warmSome();
