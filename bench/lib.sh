@@ -35,9 +35,12 @@ stage_program() {
     echo "$dir/keyloom"
 }
 
-# A lesson of about N bytes of Chinese text in UTF-8: make_lesson FILE BYTES
+# A lesson of about N bytes of Chinese text in UTF-8: make_lesson FILE BYTES.
+# A character the cut splits is dropped (iconv says so and fails, having
+# written the rest): the file stays valid UTF-8, and is not taken for GBK.
 make_lesson() {
-    (yes '中文打字练习的课文，一二三四五六七八九十，天地人你我他。' || true) | head -c "$2" >"$1"
+    (yes '中文打字练习的课文，一二三四五六七八九十，天地人你我他。' || true) | head -c "$2" |
+        iconv -c -f UTF-8 -t UTF-8 >"$1" 2>/dev/null || [ -s "$1" ]
 }
 
 # The median of the numbers on standard input.
