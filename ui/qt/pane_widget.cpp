@@ -159,13 +159,18 @@ QRect PaneWidget::fromCharacter(const ShownLabel& shown, std::size_t index) {
     return area;
 }
 
+// The dirty region, not its bounding box: the rows a ring advance changes lie
+// apart, and the rows and marks between them are left alone.
 void PaneWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.fillRect(dirty, toQColor(box_.backColor, Qt::black));
+    const QRegion& dirty = event->region();
+    const QColor background = toQColor(box_.backColor, Qt::black);
+    for (const QRect& area : dirty) {
+        painter.fillRect(area, background);
+    }
     for (const auto& shown : shown_) {
         for (const auto& [index, label] : shown) {
-            if (label.inked.intersects(dirty)) {
+            if (dirty.intersects(label.inked)) {
                 paintLabel(painter, label);
             }
         }
