@@ -65,22 +65,20 @@ void PaneWidget::showChanges() {
             if (s != shown.end() && s->first == index) {
                 ShownLabel& before = s->second;
                 const bool sameCaption = before.label.caption == label.caption;
-                if (!sameCaption || !sameLook(before.label, label)) {
-                    // A caption that only grew or shrank repaints from its
-                    // first changed character on.
-                    const std::size_t from =
-                        sameLook(before.label, label)
-                            ? static_cast<std::size_t>(
-                                  std::ranges::mismatch(before.label.caption, label.caption).in1 -
-                                  before.label.caption.begin())
-                            : 0;
-                    changed += fromCharacter(before, from);
+                const bool look = sameLook(before.label, label);
+                if (!sameCaption || !look) {
+                    // A caption that only grew or shrank repaints its
+                    // characters from the first changed one on.
+                    const std::size_t from = static_cast<std::size_t>(
+                        std::ranges::mismatch(before.label.caption, label.caption).in1 -
+                        before.label.caption.begin());
+                    changed += look ? captionFrom(before, from) : before.inked;
                     before.label = label;
                     if (!sameCaption) {
                         shape(before);
                     }
                     before.inked = inkedArea(before);
-                    changed += fromCharacter(before, from);
+                    changed += look ? captionFrom(before, from) : before.inked;
                 }
                 ++s;
                 continue;
@@ -149,13 +147,22 @@ QRect PaneWidget::inkedArea(const ShownLabel& shown) const {
     return inked.toAlignedRect();
 }
 
-// The part of what the label paints from character `index` on.
-QRect PaneWidget::fromCharacter(const ShownLabel& shown, std::size_t index) {
+// What the label paints of its caption from character `index` on. Past the
+// caption a transparent label shows only the pane, and an opaque one only its
+// own background, which is painted whole.
+QRect PaneWidget::captionFrom(const ShownLabel& shown, std::size_t index) {
+    // Ink may stand out of a glyph's advance by a pixel or so.
+    constexpr int kOverhang = 2;
     QRect area = shown.inked;
-    if (index > 0 && index < shown.edges.size() && shown.label.transparent) {
-        const qreal left = toPixels(shown.label.left) + shown.edges[index];
-        area.setLeft(std::max(area.left(), static_cast<int>(left) - 1));
+    if (!shown.label.transparent || shown.edges.empty()) {
+        return area;
     }
+    const qreal left = toPixels(shown.label.left);
+    if (index > 0 && index < shown.edges.size()) {
+        area.setLeft(std::max(area.left(), static_cast<int>(left + shown.edges[index]) - 1));
+    }
+    area.setRight(
+        std::min(area.right(), static_cast<int>(std::ceil(left + shown.edges.back())) + kOverhang));
     return area;
 }
 

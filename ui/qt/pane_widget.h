@@ -41,7 +41,7 @@ class PaneWidget : public QWidget {
 
     void shape(ShownLabel& shown) const;
     [[nodiscard]] QRect inkedArea(const ShownLabel& shown) const;
-    [[nodiscard]] static QRect fromCharacter(const ShownLabel& shown, std::size_t index);
+    [[nodiscard]] static QRect captionFrom(const ShownLabel& shown, std::size_t index);
     void paintLabel(QPainter& painter, const ShownLabel& shown) const;
     [[nodiscard]] QRect caretArea(const LineShape& caret) const;
 
