@@ -3,12 +3,17 @@
 namespace keyloom {
 
 std::u16string lessonLine(const std::u16string& lessonText, Counter n) {
-    const Counter start = checkedAdd(checkedMul(n, kRowWidth), 1);
-    const auto offset = static_cast<std::size_t>(start - 1);
-    if (offset >= lessonText.size()) {
+    checkedAdd(checkedMul(n, kRowWidth), 1); // raises where the line cannot start
+    return std::u16string(lessonLineView(lessonText, n));
+}
+
+std::u16string_view lessonLineView(std::u16string_view lessonText, Counter n) {
+    if (n < 0) {
         return {};
     }
-    return lessonText.substr(offset, kRowWidth);
+    const std::size_t offset = static_cast<std::size_t>(n) * static_cast<std::size_t>(kRowWidth);
+    return offset < lessonText.size() ? lessonText.substr(offset, kRowWidth)
+                                      : std::u16string_view();
 }
 
 } // namespace keyloom

@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 
 #include <string>
+#include <string_view>
 
 namespace keyloom {
 
@@ -31,5 +32,8 @@ constexpr Counter columnAt(Counter index) {
 // n * 44 + 1; empty past the end. Raises OverflowError when that position
 // does not fit in 16 bits.
 std::u16string lessonLine(const std::u16string& lessonText, Counter n);
+// The same line, seen in place and never raising: for a look ahead that must
+// not fail, as the line may never be shown.
+std::u16string_view lessonLineView(std::u16string_view lessonText, Counter n);
 
 } // namespace keyloom

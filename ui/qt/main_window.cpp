@@ -25,14 +25,6 @@ bool sameCaret(const LineShape& a, const LineShape& b) {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
 }
 
-// The lesson line the reference ring shows next; empty past the lesson.
-std::u16string_view upcomingLine(const PracticeState& state) {
-    const auto offset = static_cast<std::size_t>(std::max<Counter>(state.nextLine, 0)) *
-                        static_cast<std::size_t>(kRowWidth);
-    const std::u16string_view lesson(state.lessonText);
-    return offset < lesson.size() ? lesson.substr(offset, kRowWidth) : std::u16string_view();
-}
-
 } // namespace
 
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
@@ -155,7 +147,7 @@ void MainWindow::showState() {
     picType_->showChanges();
     if (form_.state().nextLine != preparedLine_) {
         preparedLine_ = form_.state().nextLine;
-        warmer_->prepare(upcomingLine(form_.state()));
+        warmer_->prepare(lessonLineView(form_.state().lessonText, preparedLine_));
     }
     if (!sameCaret(shownCaret_, c_.Line1)) {
         shownCaret_ = c_.Line1;
