@@ -9,7 +9,7 @@
 #include "tests/support/lesson_folder.h"
 #include "tests/support/practice_invariants.h"
 #include "tests/support/typing_box_model.h"
-#include "ui/frm_main_design.h"
+#include "forms/frm_main_design.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "practice/errors.h"
-#include "ui/controls.h"
+#include "forms/controls.h"
 
 namespace keyloom {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/controls.h"
-#include "ui/frm_main_design.h"
+#include "forms/controls.h"
+#include "forms/frm_main_design.h"
 
 namespace keyloom {
 

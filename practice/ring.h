@@ -1,7 +1,7 @@
 #pragma once
 
 #include "practice/counter.h"
-#include "ui/controls.h"
+#include "forms/controls.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // practice handlers, and the top-level error report.
 #include "app/error_report.h"
 #include "practice/lesson_file.h"
-#include "ui/frm_main_design.h"
+#include "forms/frm_main_design.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"

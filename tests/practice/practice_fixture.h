@@ -4,7 +4,7 @@
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
 #include "tests/support/typing_box_model.h"
-#include "ui/frm_main_design.h"
+#include "forms/frm_main_design.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

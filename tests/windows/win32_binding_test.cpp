@@ -3,7 +3,7 @@
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
 #include "tests/windows/windows_scratch.h"
-#include "ui/frm_main_design.h"
+#include "forms/frm_main_design.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"

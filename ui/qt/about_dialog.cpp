@@ -1,7 +1,7 @@
 #include "ui/qt/about_dialog.h"
 
 #include "about/system_platform.h"
-#include "ui/frm_about_design.h"
+#include "forms/frm_about_design.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/window_builder.h"
 

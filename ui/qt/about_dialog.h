@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/frm_about.h"
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "ui/qt/colours.h"
 
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 namespace keyloom {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "practice/frm_main.h"
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 #include <QWidget>
 #include <exception>

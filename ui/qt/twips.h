@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/controls.h"
+#include "forms/controls.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 #include <QWidget>
 #include <functional>

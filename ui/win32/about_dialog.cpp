@@ -1,7 +1,7 @@
 #include "ui/win32/about_dialog.h"
 
 #include "about/system_platform.h"
-#include "ui/frm_about_design.h"
+#include "forms/frm_about_design.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/scene.h"
 #include "ui/win32/window_dpi.h"

@@ -2,7 +2,7 @@
 
 #include "about/frm_about.h"
 #include "ui/win32/gdi_fonts.h"
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 #include <memory>
 #include <vector>

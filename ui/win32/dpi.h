@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/controls.h"
+#include "forms/controls.h"
 
 #include <cmath>
 #include <windows.h>

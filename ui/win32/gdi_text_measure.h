@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/controls.h"
+#include "forms/controls.h"
 #include "ui/win32/gdi_fonts.h"
 
 namespace keyloom {

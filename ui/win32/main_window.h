@@ -4,7 +4,7 @@
 #include "ui/win32/gdi_fonts.h"
 #include "ui/win32/scene.h"
 #include "ui/win32/typing_box.h"
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 #include <exception>
 #include <functional>

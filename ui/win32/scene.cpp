@@ -1,7 +1,7 @@
 #include "ui/win32/scene.h"
 
 #include "ui/win32/dpi.h"
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "practice/errors.h"
-#include "ui/controls.h"
+#include "forms/controls.h"
 
 #include <gtest/gtest.h>
 

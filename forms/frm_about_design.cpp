@@ -1,4 +1,4 @@
-#include "ui/frm_about_design.h"
+#include "forms/frm_about_design.h"
 
 #include <array>
 

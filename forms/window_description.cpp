@@ -1,4 +1,4 @@
-#include "ui/window_description.h"
+#include "forms/window_description.h"
 
 #include <algorithm>
 

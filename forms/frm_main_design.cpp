@@ -1,4 +1,4 @@
-#include "ui/frm_main_design.h"
+#include "forms/frm_main_design.h"
 
 #include "version.h"
 

@@ -5,7 +5,7 @@
 // KEYLOOM_SOAK_EVENTS and KEYLOOM_SOAK_SEED override the defaults.
 #include "practice/lesson_file.h"
 #include "tests/support/practice_invariants.h"
-#include "ui/frm_main_design.h"
+#include "forms/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/qt/typing_box.h"

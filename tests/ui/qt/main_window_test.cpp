@@ -1,5 +1,5 @@
 #include "practice/lesson_file.h"
-#include "ui/frm_main_design.h"
+#include "forms/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/qt/typing_box.h"
