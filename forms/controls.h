@@ -25,18 +25,28 @@ enum class FontRole : std::uint8_t {
     Value,    // "宋体" 10.5 pt: the value boxes along the top
 };
 
-struct Label {
-    std::u16string caption{};
+// An element that stores no colour of its own shows the platform's.
+constexpr Colour kStandardColour = 0xFFFFFFFFU;
+
+// What a label and an element's design share: its box in twips within its
+// container, its colours and font, and whether it shows.
+struct ElementLook {
     Twips left = 0;
     Twips top = 0;
     Twips width = 0;
     Twips height = 0;
-    Colour foreColor = 0;
-    Colour backColor = 0;
+    Colour foreColor = kStandardColour;
+    Colour backColor = kStandardColour;
     bool transparent = false;
-    bool visible = true;
-    bool autoSize = false;
     FontRole font = FontRole::Standard;
+    bool visible = true;
+    bool autoSize = false; // with wordWrap it keeps its width and grows in height
+
+    bool operator==(const ElementLook&) const = default;
+};
+
+struct Label : ElementLook {
+    std::u16string caption{};
     std::u16string tag{};
 };
 
@@ -89,6 +99,8 @@ struct LineShape {
     Twips y2 = 0;
     Colour color = 0;
     bool visible = true;
+
+    bool operator==(const LineShape&) const = default;
 };
 
 struct PictureBox {
@@ -98,6 +110,8 @@ struct PictureBox {
     Twips height = 0;
     Colour backColor = 0;
     Colour foreColor = 0;
+
+    bool operator==(const PictureBox&) const = default;
 };
 
 // The single-line typing box as the handlers see it: the toolkit keeps the

@@ -16,25 +16,14 @@ struct ElementDesign {
     int index = -1; // element of a control array, or -1
     ElementKind kind = ElementKind::Label;
     std::string_view container{}; // empty: the window's client area
-    Twips left = 0;
-    Twips top = 0;
-    Twips width = 0;
-    Twips height = 0;
-    Colour foreColor = kStandardColour;
-    Colour backColor = kStandardColour;
-    bool transparent = false;
-    FontRole font = FontRole::Standard;
+    ElementLook look{};
     std::u16string_view caption{};
-    bool visible = true;
-    bool autoSize = false; // with wordWrap it keeps its width and grows in height
     bool wordWrap = false;
     int tabIndex = -1;
     int intervalMs = 0;         // timers
     bool defaultButton = false; // Enter presses it
     bool cancelButton = false;  // Esc presses it
     int lineWidthPx = 1;        // lines
-
-    static constexpr Colour kStandardColour = 0xFFFFFFFFU; // the platform's own
 };
 
 struct WindowDescription {

@@ -20,17 +20,9 @@ const ElementDesign& element(const WindowDescription& design, std::string_view n
 }
 
 Label labelOf(const ElementDesign& e) {
-    return {.caption = std::u16string(e.caption),
-            .left = e.left,
-            .top = e.top,
-            .width = e.width,
-            .height = e.height,
-            .foreColor = e.foreColor,
-            .backColor = e.backColor,
-            .transparent = e.transparent,
-            .visible = e.visible,
-            .autoSize = e.autoSize,
-            .font = e.font};
+    Label label{e.look};
+    label.caption = e.caption;
+    return label;
 }
 
 LabelArray arrayOf(const WindowDescription& design, std::string_view name) {
@@ -44,32 +36,26 @@ LabelArray arrayOf(const WindowDescription& design, std::string_view name) {
 }
 
 PictureBox paneOf(const ElementDesign& e) {
-    return {.left = e.left,
-            .top = e.top,
-            .width = e.width,
-            .height = e.height,
-            .backColor = e.backColor,
-            .foreColor = e.foreColor};
+    return {.left = e.look.left,
+            .top = e.look.top,
+            .width = e.look.width,
+            .height = e.look.height,
+            .backColor = e.look.backColor,
+            .foreColor = e.look.foreColor};
 }
 
-// The single labels by design name: one list both makes and finds them.
+// The controls the handlers name, by design name: one list both makes and
+// finds them.
 template <class Control> struct Named {
     std::string_view name;
     Control MainControls::*member;
 };
-constexpr std::array<Named<Label>, 12> kLabels{{
+constexpr std::array<Named<Label>, 5> kLabels{{
     {"lblTrue", &MainControls::lblTrue},
     {"lblFalse", &MainControls::lblFalse},
-    {"Label1", &MainControls::Label1},
     {"lblTF", &MainControls::lblTF},
-    {"Label4", &MainControls::Label4},
-    {"Label2", &MainControls::Label2},
     {"lblSudu", &MainControls::lblSudu},
-    {"Label3", &MainControls::Label3},
-    {"Label5", &MainControls::Label5},
     {"lblTime", &MainControls::lblTime},
-    {"Label6", &MainControls::Label6},
-    {"lblTtime", &MainControls::lblTtime},
 }};
 constexpr std::array<Named<LabelArray>, 4> kLabelArrays{{
     {"lblEgg", &MainControls::lblEgg},
@@ -84,39 +70,43 @@ constexpr std::array<Named<PictureBox>, 2> kPictureBoxes{{
 constexpr std::array<Named<LineShape>, 1> kLines{{{"Line1", &MainControls::Line1}}};
 
 template <class Control, std::size_t N>
-Control* find(MainControls& controls, const std::array<Named<Control>, N>& table,
-              std::string_view name) {
+const Control* find(const MainControls& controls, const std::array<Named<Control>, N>& table,
+                    std::string_view name) {
     const auto found = std::ranges::find(table, name, &Named<Control>::name);
     return found == table.end() ? nullptr : &(controls.*(found->member));
 }
 
 } // namespace
 
-Label* findLabel(MainControls& controls, std::string_view name) {
-    return find(controls, kLabels, name);
+const Label* findLabel(const MainControls& controls, std::string_view name) {
+    if (const Label* named = find(controls, kLabels, name)) {
+        return named;
+    }
+    const auto other = controls.otherLabels.find(name);
+    return other == controls.otherLabels.end() ? nullptr : &other->second;
 }
 
-LabelArray* findLabelArray(MainControls& controls, std::string_view name) {
+const LabelArray* findLabelArray(const MainControls& controls, std::string_view name) {
     return find(controls, kLabelArrays, name);
 }
 
-PictureBox* findPictureBox(MainControls& controls, std::string_view name) {
+const PictureBox* findPictureBox(const MainControls& controls, std::string_view name) {
     return find(controls, kPictureBoxes, name);
 }
 
-LineShape* findLine(MainControls& controls, std::string_view name) {
+const LineShape* findLine(const MainControls& controls, std::string_view name) {
     return find(controls, kLines, name);
 }
 
 MainControls frmMainControls(const WindowDescription& design) {
     const ElementDesign& line = element(design, "Line1");
     MainControls controls;
-    controls.Line1 = {.x1 = line.left,
-                      .y1 = line.top,
-                      .x2 = line.left + line.width,
-                      .y2 = line.top + line.height,
-                      .color = line.foreColor,
-                      .visible = line.visible};
+    controls.Line1 = {.x1 = line.look.left,
+                      .y1 = line.look.top,
+                      .x2 = line.look.left + line.look.width,
+                      .y2 = line.look.top + line.look.height,
+                      .color = line.look.foreColor,
+                      .visible = line.look.visible};
     for (const auto& [name, member] : kPictureBoxes) {
         controls.*member = paneOf(element(design, name));
     }
@@ -125,6 +115,12 @@ MainControls frmMainControls(const WindowDescription& design) {
     }
     for (const auto& [name, member] : kLabels) {
         controls.*member = labelOf(element(design, name));
+    }
+    for (const ElementDesign& e : design.elements) {
+        if (e.kind == ElementKind::Label && e.index < 0 &&
+            std::ranges::find(kLabels, e.name, &Named<Label>::name) == kLabels.end()) {
+            controls.otherLabels.emplace(e.name, labelOf(e));
+        }
     }
     return controls;
 }

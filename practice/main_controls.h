@@ -3,6 +3,10 @@
 #include "forms/controls.h"
 #include "forms/frm_main_design.h"
 
+#include <functional>
+#include <map>
+#include <string>
+
 namespace keyloom {
 
 // The controls of the main window that the practice handlers read and write,
@@ -19,26 +23,23 @@ struct MainControls {
 
     Label lblTrue;
     Label lblFalse;
-    Label Label1;
     Label lblTF;
-    Label Label4;
-    Label Label2;
     Label lblSudu;
-    Label Label3;
-    Label Label5;
     Label lblTime;
-    Label Label6;
-    Label lblTtime;
+
+    // Every other single label of the design, by name: no handler changes
+    // them, and a label added to the design shows without a member here.
+    std::map<std::string, Label, std::less<>> otherLabels;
 };
 
 // The controls the practice handlers work on, as the design creates them.
 MainControls frmMainControls(const WindowDescription& design = frmMainDesign());
 
-// The control of that design name, or nullptr: a toolkit binding shows the
-// elements of the design through these.
-Label* findLabel(MainControls& controls, std::string_view name);
-LabelArray* findLabelArray(MainControls& controls, std::string_view name);
-PictureBox* findPictureBox(MainControls& controls, std::string_view name);
-LineShape* findLine(MainControls& controls, std::string_view name);
+// The control of that design name, or nullptr: the scene shows the elements
+// of the design through these.
+const Label* findLabel(const MainControls& controls, std::string_view name);
+const LabelArray* findLabelArray(const MainControls& controls, std::string_view name);
+const PictureBox* findPictureBox(const MainControls& controls, std::string_view name);
+const LineShape* findLine(const MainControls& controls, std::string_view name);
 
 } // namespace keyloom

@@ -1,5 +1,5 @@
-#include "practice/errors.h"
 #include "forms/controls.h"
+#include "practice/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,9 @@ namespace keyloom {
 namespace {
 
 TEST(LabelArray, CreatesHiddenCopiesOfElementZeroAndDestroysThem) {
-    LabelArray marks({{0, Label{.caption = u"x", .width = 120, .backColor = 0x00FF00}}});
+    Label design{{.width = 120, .backColor = 0x00FF00}};
+    design.caption = u"x";
+    LabelArray marks({{0, design}});
     EXPECT_EQ(marks.count(), 1);
     Label& made = marks.create(5);
     EXPECT_FALSE(made.visible);

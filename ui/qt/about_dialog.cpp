@@ -98,7 +98,7 @@ void AboutDialog::Form_Load() {
     lblTitle_->setText(toQString(captions.lblTitle));
     lblVersion_->setText(toQString(captions.lblVersion));
     const ElementDesign* title = findElement(frmAboutDesign(), "lblTitle");
-    sizeToText(*lblTitle_, title != nullptr && title->autoSize);
+    sizeToText(*lblTitle_, title != nullptr && title->look.autoSize);
 }
 
 void AboutDialog::cmdOK_Click() {

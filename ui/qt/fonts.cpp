@@ -1,15 +1,10 @@
 #include "ui/qt/fonts.h"
 
+#include "ui/font_sizes.h"
+
 #include <QStringList>
 
 namespace keyloom {
-namespace {
-
-constexpr int kRowPixels = 16;      // 12 pt at 96 dpi
-constexpr int kValuePixels = 14;    // 10.5 pt
-constexpr int kStandardPixels = 12; // the user-interface font: 180 twips a character
-
-} // namespace
 
 // Every role draws in one Song face. AR PL SungtiL GB comes first after the
 // Windows names: it covers GB 2312 in a 5 MB file with its glyphs close
@@ -22,11 +17,7 @@ QFont fontFor(FontRole role) {
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                       QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC"),
                       QStringLiteral("WenQuanYi Zen Hei")});
-    switch (role) {
-    case FontRole::Row: font.setPixelSize(kRowPixels); break;
-    case FontRole::Value: font.setPixelSize(kValuePixels); break;
-    case FontRole::Standard: font.setPixelSize(kStandardPixels); break;
-    }
+    font.setPixelSize(fontPixels(role)); // Qt scales logical pixels itself
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::Serif);
     // Strokes on whole pixels, as Windows draws SimSun at these sizes: the

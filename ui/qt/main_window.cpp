@@ -4,8 +4,8 @@
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
 #include "ui/qt/pane_widget.h"
+#include "ui/qt/qt_geometry.h"
 #include "ui/qt/qt_strings.h"
-#include "ui/qt/twips.h"
 #include "ui/qt/typing_box.h"
 #include "ui/qt/window_builder.h"
 
@@ -14,46 +14,48 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
-#include <algorithm>
 
 namespace keyloom {
 namespace {
 
 constexpr Counter kKeyF1 = 112;
 
-bool sameCaret(const LineShape& a, const LineShape& b) {
-    return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
-}
-
 } // namespace
 
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox)
-    : form_(form), c_(controls), onFatalError_(std::move(onFatalError)),
-      openAboutBox_(std::move(openAboutBox)) {
+    : form_(form), openAboutBox_(std::move(openAboutBox)), scene_(design, controls, measure_),
+      guarded_(
+          [this, report = std::move(onFatalError)](const std::exception& error) {
+              timer1_->stop();
+              timer2_->stop();
+              report(error);
+          },
+          [this] { showState(); }) {
     // A fixed single border with the close button only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     box_ = new TypingBox(
-        c_.txtType,
+        controls.txtType,
         {.onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
          .onChange = [this] { textChanged(); },
          .caretRect = [this] { return caretRectInBox(); }},
         this);
     if (const ElementDesign* e = findElement(design, "txtType")) {
-        box_->setGeometry(pixelRect(e->left, e->top, e->width, e->height).toRect());
+        box_->setGeometry(
+            toQRect(pixelRect(e->look.left, e->look.top, e->look.width, e->look.height)));
     }
 
-    const BuiltWindow built = buildWindow(*this, design, [&](const ElementDesign& e) {
-        return e.kind == ElementKind::PictureBox ? makePane(design, e) : nullptr;
+    const BuiltWindow built = buildWindow(*this, design, [&](const ElementDesign& e) -> QWidget* {
+        if (e.kind != ElementKind::PictureBox) {
+            return nullptr;
+        }
+        return panes_.emplace_back(new PaneWidget(e.name, this));
     });
-    picEgg_ = built.find<PaneWidget>("picEgg");
-    picType_ = built.find<PaneWidget>("picType");
     for (const auto& [name, widget] : built.widgets) {
-        auto* view = qobject_cast<QLabel*>(widget);
-        if (Label* label = findLabel(c_, name); view != nullptr && label != nullptr) {
-            labels_.push_back({label, view, toU16(view->text())});
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            labels_.emplace(name, std::pair(label, findElement(design, name)->look.autoSize));
         }
     }
 
@@ -61,8 +63,10 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
 
     timer1_ = built.timer("Timer1");
     timer2_ = built.timer("Timer2");
-    connect(timer1_, &QTimer::timeout, this, [this] { guarded([this] { form_.Timer1_Timer(); }); });
-    connect(timer2_, &QTimer::timeout, this, [this] { guarded([this] { form_.Timer2_Timer(); }); });
+    connect(timer1_, &QTimer::timeout, this,
+            [this] { guarded_([this] { form_.Timer1_Timer(); }); });
+    connect(timer2_, &QTimer::timeout, this,
+            [this] { guarded_([this] { form_.Timer2_Timer(); }); });
     timer1_->start();
     timer2_->start();
 
@@ -75,29 +79,12 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
 MainWindow::~MainWindow() {
     // Destroying the focused box hands the focus on, and the input method
     // answers with a last commit into a window whose parts are going.
-    failed_ = true;
+    guarded_.stop();
     box_->detach();
 }
 
-template <class Handler> bool MainWindow::guarded(Handler&& handler) {
-    if (failed_) {
-        return false;
-    }
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        failed_ = true;
-        timer1_->stop();
-        timer2_->stop();
-        onFatalError_(error);
-        return false;
-    }
-    showState();
-    return true;
-}
-
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
-    const bool handled = guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
+    const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
     if (handled && keyCode == kKeyF1 && openAboutBox_) {
         // The dialog takes the focus; an open composition is abandoned, as
         // with Esc, so that its pinyin is not committed.
@@ -108,59 +95,56 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
 }
 
 void MainWindow::textChanged() {
-    guarded([this] { form_.txtType_Change(); });
-}
-
-// The labels from the design inside a picture box, and its line, are drawn by
-// the box's pane from their controls.
-PaneWidget* MainWindow::makePane(const WindowDescription& design, const ElementDesign& box) {
-    std::vector<const LabelArray*> arrays;
-    const LineShape* line = nullptr;
-    for (const ElementDesign& e : design.elements) {
-        if (e.container != box.name) {
-            continue;
-        }
-        if (const LabelArray* array = findLabelArray(c_, e.name);
-            array != nullptr && std::ranges::find(arrays, array) == arrays.end()) {
-            arrays.push_back(array);
-        }
-        if (e.kind == ElementKind::Line) {
-            line = findLine(c_, e.name);
-        }
-    }
-    const PictureBox* picture = findPictureBox(c_, box.name);
-    return picture != nullptr ? new PaneWidget(*picture, std::move(arrays), line, this) : nullptr;
+    guarded_([this] { form_.txtType_Change(); });
 }
 
 void MainWindow::showState() {
-    for (LabelView& view : labels_) {
-        if (view.shownCaption != view.label->caption) {
-            view.shownCaption = view.label->caption;
-            view.view->setText(toQString(view.shownCaption));
-            sizeToText(*view.view, view.label->autoSize);
-        }
-        if (view.view->isVisibleTo(this) != view.label->visible) {
-            view.view->setVisible(view.label->visible);
+    const std::vector<SceneChange>& changes = scene_.update();
+    if (changes.empty()) {
+        return;
+    }
+    for (const SceneChange& change : changes) {
+        if (change.now != nullptr && change.now->pane.empty() &&
+            change.now->kind == SceneItem::Kind::Text) {
+            showLabel(*change.now);
         }
     }
-    picEgg_->showChanges();
-    picType_->showChanges();
+    for (PaneWidget* pane : panes_) {
+        pane->showChanges(changes);
+    }
     if (form_.state().nextLine != preparedLine_) {
         preparedLine_ = form_.state().nextLine;
         warmer_->prepare(lessonLineView(form_.state().lessonText, preparedLine_));
     }
-    if (!sameCaret(shownCaret_, c_.Line1)) {
-        shownCaret_ = c_.Line1;
+    if (scene_.lineMoved()) {
         box_->caretMoved();
     }
 }
 
+// A label on the client area is a QLabel of its own, which sizes itself.
+void MainWindow::showLabel(const SceneItem& item) {
+    const auto found = labels_.find(item.name);
+    if (found == labels_.end()) {
+        return;
+    }
+    auto& [view, autoSize] = found->second;
+    const QString caption = toQString(item.caption);
+    if (view->text() != caption) {
+        view->setText(caption);
+        sizeToText(*view, autoSize);
+    }
+    if (view->isVisibleTo(this) != item.visible) {
+        view->setVisible(item.visible);
+    }
+}
+
 QRect MainWindow::caretRectInBox() const {
-    const QPointF top(toPixels(c_.Line1.x1), toPixels(c_.Line1.y1));
-    const QPoint inWindow = picType_->mapTo(this, top.toPoint());
-    const QPoint inBox = box_->mapFrom(this, inWindow);
-    const int height = qMax(1, qRound(toPixels(c_.Line1.y2 - c_.Line1.y1)));
-    return {inBox, QSize(1, height)};
+    const SceneItem* caret = scene_.find("Line1");
+    if (caret == nullptr) {
+        return {};
+    }
+    const QPoint inBox = box_->mapFrom(this, QPoint(caret->box.left, caret->box.top));
+    return {inBox, QSize(1, caret->box.height())};
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -1,12 +1,16 @@
 #pragma once
 
-#include "practice/frm_main.h"
 #include "forms/window_description.h"
+#include "practice/frm_main.h"
+#include "ui/handler_guard.h"
+#include "ui/qt/qt_text_measure.h"
+#include "ui/scene.h"
 
 #include <QWidget>
 #include <exception>
 #include <functional>
-#include <string>
+#include <map>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,10 +23,10 @@ class GlyphWarmer;
 class PaneWidget;
 class TypingBox;
 
-// The main window: shows the controls' state and hands the toolkit's events
-// to the handlers. Every handler runs inside `guarded`, so an error never
-// unwinds through Qt's event loop; it goes to `onFatalError` instead, after
-// which the window handles no more events.
+// The main window: paints the scene of the controls' state and hands the
+// toolkit's events to the handlers. Every handler runs inside `guarded_`, so
+// an error never unwinds through Qt's event loop; it goes to `onFatalError`
+// instead, after which the window handles no more events.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -47,31 +51,23 @@ class MainWindow : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    template <class Handler> bool guarded(Handler&& handler);
     bool keyDown(Counter keyCode, Counter shift);
     void textChanged();
     void showState();
-    PaneWidget* makePane(const WindowDescription& design, const ElementDesign& box);
+    void showLabel(const SceneItem& item);
     [[nodiscard]] QRect caretRectInBox() const;
 
     FrmMain& form_;
-    MainControls& c_;
-    FatalErrorReport onFatalError_;
     AboutBoxOpener openAboutBox_;
-    bool failed_ = false;
-    PaneWidget* picEgg_ = nullptr;
-    PaneWidget* picType_ = nullptr;
+    QtTextMeasure measure_;
+    Scene scene_;
+    HandlerGuard guarded_;
+    std::vector<PaneWidget*> panes_;
+    // The labels on the client area, and whether each sizes itself to its text.
+    std::map<std::string_view, std::pair<QLabel*, bool>> labels_;
     TypingBox* box_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
-    // A label on the client area, its view, and the caption the view shows.
-    struct LabelView {
-        const Label* label;
-        QLabel* view;
-        std::u16string shownCaption;
-    };
-    std::vector<LabelView> labels_;
-    LineShape shownCaret_;
     GlyphWarmer* warmer_ = nullptr;
     Counter preparedLine_ = -1; // the lesson line last handed to `warmer_`
 };

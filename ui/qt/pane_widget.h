@@ -1,58 +1,56 @@
 #pragma once
 
-#include "forms/controls.h"
+#include "ui/scene.h"
 
 #include <QFont>
 #include <QGlyphRun>
 #include <QWidget>
 #include <array>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace keyloom {
 
-// A picture box of the main window: it draws the label arrays it contains
-// (transparent row labels, opaque marks over them) and, for the typed pane,
-// the caret line. It keeps what it last showed of each: `showChanges`
-// compares that with the controls and repaints only the cells that differ,
-// and each caption is shaped once, when it changes.
+// A picture box of the main window: it paints the scene's items drawn in it
+// (its labels, transparent rows under opaque marks, and the caret line). It
+// keeps each item as last shown with its caption shaped once, when it
+// changes; `showChanges` repaints only what the scene reports changed, a
+// caption only from its first changed character on.
 class PaneWidget : public QWidget {
     Q_OBJECT
 
   public:
-    PaneWidget(const PictureBox& box, std::vector<const LabelArray*> arrays, const LineShape* caret,
-               QWidget* parent);
+    PaneWidget(std::string_view name, QWidget* parent);
 
-    // Schedules a repaint of what changed in the controls since last shown.
-    void showChanges();
+    // Schedules a repaint of what the scene's last update changed here.
+    void showChanges(const std::vector<SceneChange>& changes);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // A label as last shown, with its caption shaped.
-    struct ShownLabel {
-        Label label;
+    // An item as last shown, with its caption shaped.
+    struct ShownItem {
+        SceneItem item;
         QList<QGlyphRun> runs;
-        std::vector<qreal> edges; // x of each character's left edge, and of the end
+        std::vector<qreal> edges; // x of each UTF-16 unit's left edge, and of the end
         qreal lineAscent = 0;
-        QRect inked; // every pixel the label may paint
+        QRect reach; // in the pane's own pixels
     };
 
-    void shape(ShownLabel& shown) const;
-    [[nodiscard]] QRect inkedArea(const ShownLabel& shown) const;
-    [[nodiscard]] static QRect captionFrom(const ShownLabel& shown, std::size_t index);
-    void paintLabel(QPainter& painter, const ShownLabel& shown) const;
-    [[nodiscard]] QRect caretArea(const LineShape& caret) const;
+    void show(ShownItem& shown, const SceneItem& now);
+    void shape(ShownItem& shown) const;
+    [[nodiscard]] static QRect captionFrom(const ShownItem& shown, std::size_t index);
+    void paintItem(QPainter& painter, const ShownItem& shown) const;
+    [[nodiscard]] QRect local(const PixelRect& r) const;
 
-    const PictureBox& box_;
-    std::vector<const LabelArray*> arrays_;        // in drawing order: later ones on top
-    std::vector<std::map<int, ShownLabel>> shown_; // by array, as `arrays_`
-    const LineShape* caret_;
-    LineShape shownCaret_;
+    std::string_view name_;
+    PixelRect box_{}; // the pane in the window's client pixels
+    QColor background_ = Qt::black;
+    // By group and index: the scene's painting order.
+    std::map<std::pair<std::size_t, int>, ShownItem> shown_;
     std::array<QFont, 3> fonts_; // by FontRole
-    std::array<qreal, 3> ascents_{};
-    std::array<qreal, 3> descents_{};
 };
 
 } // namespace keyloom

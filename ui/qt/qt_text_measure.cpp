@@ -1,8 +1,8 @@
 #include "ui/qt/qt_text_measure.h"
 
+#include "ui/pixels.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_strings.h"
-#include "ui/qt/twips.h"
 
 namespace keyloom {
 

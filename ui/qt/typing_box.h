@@ -1,7 +1,7 @@
 #pragma once
 
-#include "practice/counter.h"
 #include "forms/controls.h"
+#include "practice/counter.h"
 
 #include <QRect>
 #include <QWidget>

@@ -2,34 +2,35 @@
 
 #include "ui/qt/colours.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/qt_geometry.h"
 #include "ui/qt/qt_strings.h"
-#include "ui/qt/twips.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 
 namespace keyloom {
 namespace {
 
 QRect geometryOf(const ElementDesign& e) {
-    return pixelRect(e.left, e.top, e.width, e.height).toRect();
+    return toQRect(pixelRect(e.look.left, e.look.top, e.look.width, e.look.height));
 }
 
 QLabel* makeLabel(const ElementDesign& e, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(fontFor(e.font));
+    label->setFont(fontFor(e.look.font));
     label->setGeometry(geometryOf(e));
     label->setWordWrap(e.wordWrap);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText,
-                     toQColor(e.foreColor, palette.color(QPalette::WindowText)));
-    if (e.backColor != ElementDesign::kStandardColour && !e.transparent) {
+                     toQColor(e.look.foreColor, palette.color(QPalette::WindowText)));
+    if (e.look.backColor != kStandardColour && !e.look.transparent) {
         // The value boxes: an opaque box, the number right-justified in it.
         label->setAutoFillBackground(true);
-        palette.setColor(QPalette::Window, toQColor(e.backColor, Qt::white));
+        palette.setColor(QPalette::Window, toQColor(e.look.backColor, Qt::white));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     } else {
         label->setAlignment(e.wordWrap ? Qt::AlignLeft | Qt::AlignTop
@@ -37,7 +38,7 @@ QLabel* makeLabel(const ElementDesign& e, QWidget* parent) {
     }
     label->setPalette(palette);
     label->setText(toQString(e.caption));
-    sizeToText(*label, e.autoSize);
+    sizeToText(*label, e.look.autoSize);
     return label;
 }
 
@@ -52,17 +53,16 @@ QPushButton* makeButton(const ElementDesign& e, QWidget* parent) {
 // covers: a horizontal line of width n fills n rows from its own row down.
 QWidget* makeLine(const ElementDesign& e, QWidget* parent) {
     auto* line = new QWidget(parent);
-    const QRect area = QRectF(QPointF(toPixels(e.left), toPixels(e.top)),
-                              QPointF(toPixels(e.left + e.width), toPixels(e.top + e.height)))
-                           .normalized()
-                           .toRect();
+    const PixelRect ends = pixelRect(e.look.left, e.look.top, e.look.width, e.look.height);
+    const QRect area(std::min(ends.left, ends.right), std::min(ends.top, ends.bottom),
+                     std::abs(ends.width()), std::abs(ends.height()));
     const int thickness = std::max(1, e.lineWidthPx);
     line->setGeometry(area.x(), area.y(), std::max(area.width(), thickness),
                       std::max(area.height(), thickness));
     line->setAutoFillBackground(true);
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window,
-                     toQColor(e.foreColor, parent->palette().color(QPalette::WindowText)));
+                     toQColor(e.look.foreColor, parent->palette().color(QPalette::WindowText)));
     line->setPalette(palette);
     return line;
 }
@@ -93,8 +93,7 @@ QTimer* BuiltWindow::timer(std::string_view name) const {
 BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
                         const ContainerMaker& makeContainer) {
     window.setWindowTitle(toQString(design.caption));
-    window.setFixedSize(
-        QSizeF(toPixels(design.clientWidth), toPixels(design.clientHeight)).toSize());
+    window.setFixedSize(QSize(toPixels(design.clientWidth), toPixels(design.clientHeight)));
     window.setFont(fontFor(FontRole::Standard));
 
     BuiltWindow built;
@@ -120,8 +119,9 @@ BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
         case ElementKind::TextBox:
             widget = makeContainer ? makeContainer(e) : nullptr;
             if (widget != nullptr) {
-                widget->setGeometry(e.autoSize ? QRect(geometryOf(e).topLeft(), widget->sizeHint())
-                                               : geometryOf(e));
+                widget->setGeometry(e.look.autoSize
+                                        ? QRect(geometryOf(e).topLeft(), widget->sizeHint())
+                                        : geometryOf(e));
             }
             break;
         }
@@ -129,7 +129,7 @@ BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
             continue;
         }
         widget->setObjectName(toQName(e.name));
-        widget->setVisible(e.visible);
+        widget->setVisible(e.look.visible);
         built.widgets.emplace(e.name, widget);
         if (e.tabIndex >= 0) {
             tabOrder[e.tabIndex] = widget;
