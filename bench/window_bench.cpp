@@ -13,19 +13,12 @@
 // those repainted anything, the pixels a caret blink and a clock tick
 // repaint, and the resident set before, halfway and after. An argument sets another
 // number of commits.
-#include "practice/lesson_file.h"
+#include "tests/support/qt/qt_program.h"
 #include "tests/support/resident_set.h"
-#include "forms/frm_main_design.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_text_measure.h"
-#include "ui/qt/typing_box.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QPaintEvent>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -110,32 +103,11 @@ int main(int argc, char* argv[]) {
     using namespace keyloom;
     const int commits = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultCommits;
 
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("txt"));
-    QFile file(dir.filePath(QStringLiteral("txt/文档.txt")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(gb2312Lesson()) < 0) {
-        std::fprintf(stderr, "cannot write the lesson\n");
-        return 1;
-    }
-    file.close();
-
-    MainControls controls = frmMainControls();
-    const QtTextMeasure measure;
-    FrmMain form(controls, measure);
-    form.Form_Load(lessonPath(QFile::encodeName(dir.path()).toStdString()));
-    const std::u16string& lesson = form.state().lessonText;
-    int fatalErrors = 0;
-    MainWindow window(form, controls, frmMainDesign(),
-                      [&](const std::exception&) { ++fatalErrors; });
     // The clock plays no part in a keystroke; its ticks are sent by hand.
-    window.clockTimer()->stop();
-    window.caretTimer()->stop();
-    window.show();
-    window.activateWindow();
-    // Text reaches the box only while it has the focus.
-    for (int i = 0; i < 100 && !window.typingBox()->hasFocus(); ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    test::QtProgram program(gb2312Lesson(), {.timers = false});
+    const FrmMain& form = program.form;
+    MainWindow& window = *program.window;
+    const std::u16string& lesson = form.state().lessonText;
     QApplication::processEvents();
     PaintCounter counter;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
@@ -190,7 +162,7 @@ int main(int argc, char* argv[]) {
     repaintPending(window);
     const long tickPixels = counter.pixels;
 
-    if (form.state().typedCount != commits || fatalErrors != 0) {
+    if (form.state().typedCount != commits || program.fatalErrors != 0) {
         std::fprintf(stderr, "only %d of %d commits were scored\n", form.state().typedCount,
                      commits);
         return 1;

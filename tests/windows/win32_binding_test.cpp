@@ -1,10 +1,11 @@
 // The Win32 binding's message handling, driven with SendMessage against the
 // real practice handlers, where a real input method cannot reach.
+#include "forms/frm_main_design.h"
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
+#include "tests/support/extra_label_design.h"
 #include "tests/windows/windows_scratch.h"
-#include "forms/frm_main_design.h"
-#include "ui/win32/dpi.h"
+#include "ui/pixels.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
 
@@ -20,12 +21,15 @@ constexpr char kLesson[] = "我们人民，中国你好。她在家里读书写�
 
 class Win32BindingTest : public ::testing::Test {
   protected:
+    [[nodiscard]] virtual const WindowDescription& design() const { return frmMainDesign(); }
+
     void SetUp() override {
+        controls_ = frmMainControls(design());
         std::filesystem::create_directory(folder_.path() / "txt");
         std::ofstream(lessonPath(folder_.path()), std::ios::binary) << kLesson;
         form_.Form_Load(lessonPath(folder_.path()));
         window_ = std::make_unique<MainWindow>(
-            form_, controls_, frmMainDesign(),
+            form_, controls_, design(),
             [this](HWND, const std::exception& error) { fatal_ = error.what(); },
             [this](HWND) { ++aboutBoxes_; });
         window_->create(SW_SHOW);
@@ -51,13 +55,10 @@ class Win32BindingTest : public ::testing::Test {
     [[nodiscard]] bool boxReadOnly() const {
         return (GetWindowLongPtrW(box(), GWL_STYLE) & ES_READONLY) != 0;
     }
-    [[nodiscard]] const DrawItem* shown(const std::string& key) const {
-        for (const DrawItem& item : window_->scene()) {
-            if (item.key == key) {
-                return &item;
-            }
-        }
-        return nullptr;
+    // A visible item of the window's scene, or nullptr.
+    [[nodiscard]] const SceneItem* shown(std::string_view name, int index = -1) const {
+        const SceneItem* item = window_->scene().find(name, index);
+        return item != nullptr && item->visible ? item : nullptr;
     }
     [[nodiscard]] const PracticeState& state() const { return form_.state(); }
 
@@ -82,8 +83,8 @@ TEST_F(Win32BindingTest, WindowIsTheDesignsClientAreaAtItsDpiWithTheLessonShown)
     wchar_t caption[64]{};
     GetWindowTextW(window_->hwnd(), caption, 64);
     EXPECT_STREQ(caption, L"Keyloom 1.0");
-    ASSERT_NE(shown("lblEgg(0)"), nullptr);
-    EXPECT_EQ(shown("lblEgg(0)")->text, u"我们人民，中国你好。她在家里读书写字。");
+    ASSERT_NE(shown("lblEgg", 0), nullptr);
+    EXPECT_EQ(shown("lblEgg", 0)->caption, u"我们人民，中国你好。她在家里读书写字。");
     // The typing box lies below the client area.
     RECT boxRect{};
     GetWindowRect(box(), &boxRect);
@@ -101,10 +102,10 @@ TEST_F(Win32BindingTest, ImeCharactersAreScoredOneAtATimeAndMarkedGreenOrRed) {
     EXPECT_EQ(state().wrongCount, 1);
     EXPECT_EQ(controls_.lblType[0].caption, u"我们人敏");
     EXPECT_EQ(boxText(), L"我们人敏");
-    ASSERT_NE(shown("lblOK(3)"), nullptr);
-    EXPECT_EQ(shown("lblOK(3)")->back, RGB(0, 255, 0));
-    ASSERT_NE(shown("lblOK(4)"), nullptr);
-    EXPECT_EQ(shown("lblOK(4)")->back, RGB(255, 0, 0));
+    ASSERT_NE(shown("lblOK", 3), nullptr);
+    EXPECT_EQ(shown("lblOK", 3)->back, (Rgb{0, 255, 0}));
+    ASSERT_NE(shown("lblOK", 4), nullptr);
+    EXPECT_EQ(shown("lblOK", 4)->back, (Rgb{255, 0, 0}));
     EXPECT_EQ(controls_.lblTrue.caption, u"对：3");
 }
 
@@ -131,7 +132,7 @@ TEST_F(Win32BindingTest, PunctuationKeysTypeAndBackspaceTakesOneBack) {
     EXPECT_EQ(state().typedCount, 1);
     EXPECT_EQ(state().wrongCount, 0);
     EXPECT_EQ(boxText(), L"我");
-    EXPECT_EQ(shown("lblOK(2)"), nullptr);
+    EXPECT_EQ(shown("lblOK", 2), nullptr);
 }
 
 TEST_F(Win32BindingTest, NothingButTypingAtTheEndChangesTheBox) {
@@ -183,6 +184,31 @@ TEST_F(Win32BindingTest, AnErrorInAHandlerIsReportedAndEndsTheWindowWithStatusOn
     EXPECT_EQ(window_->hwnd(), nullptr);
     imeChar(L'们'); // nothing reaches the handlers any more
     EXPECT_EQ(state().typedCount, 1);
+}
+
+class Win32ExtraLabelTest : public Win32BindingTest {
+  protected:
+    [[nodiscard]] const WindowDescription& design() const override {
+        return test::frmMainWithExtraLabel();
+    }
+};
+
+// A label no handler names, added to the design, is drawn as designed.
+TEST_F(Win32ExtraLabelTest, ALabelAddedToTheDesignIsDrawn) {
+    const SceneItem* extra = shown(test::kExtraLabel);
+    ASSERT_NE(extra, nullptr);
+    EXPECT_EQ(extra->caption, test::kExtraCaption);
+    RedrawWindow(window_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC dc = GetDC(window_->hwnd());
+    int red = 0;
+    for (int y = extra->box.top; y < extra->box.bottom; ++y) {
+        for (int x = extra->box.left; x < extra->box.right; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            red += GetRValue(pixel) > 160 && GetGValue(pixel) < 96 && GetBValue(pixel) < 96 ? 1 : 0;
+        }
+    }
+    ReleaseDC(window_->hwnd(), dc);
+    EXPECT_GT(red, 20) << "its red caption";
 }
 
 } // namespace

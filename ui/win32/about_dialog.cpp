@@ -2,8 +2,9 @@
 
 #include "about/system_platform.h"
 #include "forms/frm_about_design.h"
-#include "ui/win32/dpi.h"
-#include "ui/win32/scene.h"
+#include "ui/pixels.h"
+#include "ui/win32/gdi_painter.h"
+#include "ui/win32/owned_window.h"
 #include "ui/win32/window_dpi.h"
 
 #include <algorithm>
@@ -58,28 +59,18 @@ void AboutDialog::run(HWND owner) {
     EmptyDialogTemplate form{};
     form.header.style = frameStyle(design);
     form.header.dwExtendedStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_DLGMODALFRAME;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &form.header, owner, &dialogProc,
-                            reinterpret_cast<LPARAM>(this));
+    DialogBoxIndirectParamW(
+        GetModuleHandleW(nullptr), &form.header, owner,
+        &ownedWindowProc<AboutDialog, &AboutDialog::handle, &AboutDialog::failed,
+                         &AboutDialog::dialog_, DWLP_USER>,
+        reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK AboutDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<AboutDialog*>(lParam);
-        self->dialog_ = dialog;
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    }
-    auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
-    try {
-        return self->handle(message, wParam, lParam);
-    } catch (const std::exception&) {
-        // The about box's logic reports its own failures; anything else
-        // closes the box rather than unwind through the dialog manager.
-        EndDialog(dialog, IDABORT);
-        return TRUE;
-    }
+// Anything the about box's logic does not report itself closes the box
+// rather than unwind through the dialog manager.
+INT_PTR AboutDialog::failed(const std::exception& /*error*/) const {
+    EndDialog(dialog_, IDABORT);
+    return TRUE;
 }
 
 INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
@@ -127,7 +118,7 @@ void AboutDialog::build(const WindowDescription& design) {
     std::vector<std::pair<int, HWND>> tabOrder;
     HWND cmdOK = nullptr;
     for (const ElementDesign& e : design.elements) {
-        const RECT r = pixelRect(0, 0, e.left, e.top, e.width, e.height, dpi);
+        const RECT r = toRect(pixelRect(e.look.left, e.look.top, e.look.width, e.look.height, dpi));
         HWND control = nullptr;
         switch (e.kind) {
         case ElementKind::PictureBox: {
@@ -172,7 +163,7 @@ void AboutDialog::build(const WindowDescription& design) {
         default: break;
         }
         if (control != nullptr) {
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(e.font)),
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(e.look.font)),
                          FALSE);
             tabOrder.emplace_back(e.tabIndex, control);
         }
@@ -210,14 +201,15 @@ void AboutDialog::paintLines() const {
     const int dpi = fonts_->dpi();
     for (const ElementDesign* line : lines_) {
         const int thickness = std::max(1, MulDiv(line->lineWidthPx, dpi, kDesignDpi));
-        const int x1 = toPixels(line->left, dpi);
-        const int y1 = toPixels(line->top, dpi);
-        const int x2 = toPixels(line->left + line->width, dpi);
-        const int y2 = toPixels(line->top + line->height, dpi);
+        const ElementLook& look = line->look;
+        const int x1 = toPixels(look.left, dpi);
+        const int y1 = toPixels(look.top, dpi);
+        const int x2 = toPixels(look.left + look.width, dpi);
+        const int y2 = toPixels(look.top + look.height, dpi);
         const RECT area{std::min(x1, x2), std::min(y1, y2),
                         std::max(std::max(x1, x2), std::min(x1, x2) + thickness),
                         std::max(std::max(y1, y2), std::min(y1, y2) + thickness)};
-        SetBkColor(dc, toColorRef(line->foreColor, GetSysColor(COLOR_BTNTEXT)));
+        SetBkColor(dc, toColorRef(look.foreColor, GetSysColor(COLOR_BTNTEXT)));
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
     }
     EndPaint(dialog_, &ps);

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "about/frm_about.h"
-#include "ui/win32/gdi_fonts.h"
 #include "forms/window_description.h"
+#include "ui/win32/gdi_fonts.h"
 
+#include <exception>
 #include <memory>
 #include <vector>
 #include <windows.h>
@@ -35,8 +36,8 @@ class AboutDialog {
     void run(HWND owner);
 
   private:
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR failed(const std::exception& error) const;
     void build(const WindowDescription& design);
     void Form_Load();
     void cmdOK_Click() const;

@@ -1,5 +1,7 @@
 #include "ui/win32/gdi_fonts.h"
 
+#include "ui/font_sizes.h"
+
 namespace keyloom {
 namespace {
 
@@ -12,18 +14,9 @@ HFONT createSimSun(int pixels) {
 
 } // namespace
 
-int fontPixels(FontRole role) {
-    switch (role) {
-    case FontRole::Row: return 16;   // 12 pt
-    case FontRole::Value: return 14; // 10.5 pt
-    case FontRole::Standard: break;
-    }
-    return 12; // the user-interface font: 180 twips a full-width character
-}
-
 GdiFonts::GdiFonts(int dpi) : dpi_(dpi) {
     for (const FontRole role : {FontRole::Standard, FontRole::Row, FontRole::Value}) {
-        fonts_.at(static_cast<std::size_t>(role)) = createSimSun(MulDiv(fontPixels(role), dpi, 96));
+        fonts_.at(static_cast<std::size_t>(role)) = createSimSun(fontPixels(role, dpi));
     }
 }
 

@@ -27,7 +27,4 @@ class GdiFonts {
     std::array<HFONT, 3> fonts_{};
 };
 
-// The em height in pixels at 96 dpi of each role.
-int fontPixels(FontRole role);
-
 } // namespace keyloom

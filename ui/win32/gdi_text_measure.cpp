@@ -1,6 +1,6 @@
 #include "ui/win32/gdi_text_measure.h"
 
-#include "ui/win32/dpi.h"
+#include "ui/pixels.h"
 
 namespace keyloom {
 
@@ -19,7 +19,7 @@ Twips GdiTextMeasure::width(std::u16string_view text, FontRole font) const {
     GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()),
                           static_cast<int>(text.size()), &size);
     SelectObject(dc_, previous);
-    return pixelsToTwips(static_cast<int>(size.cx), kDesignDpi);
+    return toTwips(size.cx);
 }
 
 } // namespace keyloom

@@ -1,6 +1,8 @@
 #include "ui/win32/main_window.h"
 
-#include "ui/win32/dpi.h"
+#include "ui/pixels.h"
+#include "ui/win32/gdi_painter.h"
+#include "ui/win32/owned_window.h"
 #include "ui/win32/window_dpi.h"
 
 #include <stdexcept>
@@ -20,8 +22,11 @@ int intervalOf(const WindowDescription& design, std::string_view timer) {
     return element != nullptr ? element->intervalMs : 0;
 }
 
-bool sameCaret(const LineShape& a, const LineShape& b) {
-    return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+RECT designRect(const WindowDescription& design, std::string_view name, int dpi) {
+    const ElementDesign* e = findElement(design, name);
+    return e == nullptr
+               ? RECT{}
+               : toRect(pixelRect(e->look.left, e->look.top, e->look.width, e->look.height, dpi));
 }
 
 void registerClass(HINSTANCE instance, WNDPROC proc) {
@@ -49,7 +54,15 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox)
     : form_(form), c_(controls), design_(design), onFatalError_(std::move(onFatalError)),
-      openAboutBox_(std::move(openAboutBox)) {}
+      openAboutBox_(std::move(openAboutBox)), guarded_(
+                                                  [this](const std::exception& error) {
+                                                      exitStatus_ = 1;
+                                                      KillTimer(window_, kTimer1);
+                                                      KillTimer(window_, kTimer2);
+                                                      onFatalError_(window_, error);
+                                                      DestroyWindow(window_);
+                                                  },
+                                                  [this] { showState(); }) {}
 
 MainWindow::~MainWindow() {
     if (window_ != nullptr) {
@@ -59,7 +72,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::create(int show) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(instance, &windowProc);
+    registerClass(instance, &ownedWindowProc<MainWindow, &MainWindow::handle, &MainWindow::failed,
+                                             &MainWindow::window_>);
     const std::wstring caption(design_.caption.begin(), design_.caption.end());
     window_ = CreateWindowExW(kExStyle, kWindowClass, caption.c_str(), kStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
@@ -85,25 +99,11 @@ void MainWindow::create(int show) {
     SetFocus(box_->hwnd());
 }
 
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return self->handle(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        // Nothing unwinds through Windows' frames: the same report as a handler's.
-        self->failed_ = true;
-        self->onFatalError_(window, error);
-        return 0;
-    }
+// Nothing unwinds through Windows' frames: the same report as a handler's.
+LRESULT MainWindow::failed(const std::exception& error) {
+    guarded_.stop();
+    onFatalError_(window_, error);
+    return 0;
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,9 +116,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kTimer1) {
-            guarded([this] { form_.Timer1_Timer(); });
+            guarded_([this] { form_.Timer1_Timer(); });
         } else if (wParam == kTimer2) {
-            guarded([this] { form_.Timer2_Timer(); });
+            guarded_([this] { form_.Timer2_Timer(); });
         }
         return 0;
     case WM_PAINT: paint(); return 0;
@@ -143,18 +143,18 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CLOSE:
-        closing_ = true;
+        guarded_.stop();
         DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
         // Nothing reaches the handlers once the window is being torn down.
-        closing_ = true;
+        guarded_.stop();
         KillTimer(window_, kTimer1);
         KillTimer(window_, kTimer2);
         PostQuitMessage(exitStatus_);
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        attachOwner<MainWindow>(window_, nullptr);
         window_ = nullptr;
         break;
     default: break;
@@ -164,17 +164,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::onCreate() {
     fonts_ = std::make_unique<GdiFonts>(windowDpi(window_));
-    RECT boxRect{};
-    if (const ElementDesign* e = findElement(design_, "txtType")) {
-        boxRect = pixelRect(0, 0, e->left, e->top, e->width, e->height, fonts_->dpi());
-    }
+    scene_ = std::make_unique<Scene>(design_, c_, measure_, fonts_->dpi());
     box_ = std::make_unique<TypingBox>(
-        window_, boxRect, kTypingBoxId,
+        window_, designRect(design_, "txtType", fonts_->dpi()), kTypingBoxId,
         TypingBox::Hooks{
             .onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
             .onHelp =
                 [this] {
-                    if (openAboutBox_ && !failed_ && !closing_) {
+                    if (openAboutBox_ && !guarded_.stopped()) {
                         openAboutBox_(window_);
                     }
                 }});
@@ -185,34 +182,14 @@ void MainWindow::onCreate() {
     showState();
 }
 
-template <class Handler> bool MainWindow::guarded(Handler&& handler) {
-    if (failed_ || closing_) {
-        return false;
-    }
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        failed_ = true;
-        exitStatus_ = 1;
-        KillTimer(window_, kTimer1);
-        KillTimer(window_, kTimer2);
-        onFatalError_(window_, error);
-        closing_ = true;
-        DestroyWindow(window_);
-        return false;
-    }
-    showState();
-    return true;
-}
-
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     readBox();
-    return guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
+    return guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
 }
 
 void MainWindow::textChanged() {
     readBox();
-    guarded([this] { form_.txtType_Change(); });
+    guarded_([this] { form_.txtType_Change(); });
 }
 
 void MainWindow::readBox() {
@@ -231,23 +208,15 @@ void MainWindow::readBox() {
 // Repaints only what changed since the last look, and tells the input method
 // where the visible caret went.
 void MainWindow::showState() {
-    if (window_ == nullptr || !fonts_) {
+    if (window_ == nullptr || !scene_) {
         return;
     }
     box_->setLocked(c_.txtType.locked);
-    const HDC dc = GetDC(window_);
-    std::vector<DrawItem> next = buildScene(c_, *fonts_, dc);
-    ReleaseDC(window_, dc);
-    const HRGN changed = changedRegion(shown_, next);
+    const HRGN changed = changedRegion(scene_->update());
     InvalidateRgn(window_, changed, FALSE);
     DeleteObject(changed);
-    shown_ = std::move(next);
-    if (!sameCaret(shownCaret_, c_.Line1)) {
-        shownCaret_ = c_.Line1;
-        const int dpi = fonts_->dpi();
-        const POINT caret{toPixels(c_.picType.left + c_.Line1.x1, dpi),
-                          toPixels(c_.picType.top + c_.Line1.y1, dpi)};
-        box_->caretMoved(caret, std::max(1, toPixels(c_.Line1.y2 - c_.Line1.y1, dpi)));
+    if (const SceneItem* caret = scene_->find("Line1"); caret != nullptr && scene_->lineMoved()) {
+        box_->caretMoved({caret->box.left, caret->box.top}, caret->box.height());
     }
 }
 
@@ -269,7 +238,7 @@ void MainWindow::paint() {
         const HGDIOBJ previousFont = SelectObject(buffer, fonts_->font(FontRole::Standard));
         SetBkColor(buffer, GetSysColor(COLOR_BTNFACE));
         ExtTextOutW(buffer, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-        paintScene(buffer, shown_, *fonts_);
+        paintScene(buffer, *scene_, *fonts_);
         BitBlt(screen, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
         SelectObject(buffer, previousFont);
         SelectObject(buffer, previousBitmap);
@@ -289,18 +258,15 @@ void MainWindow::applyDpi(int dpi) {
                      reinterpret_cast<WPARAM>(fonts_->font(FontRole::Standard)), FALSE);
         placeTypingBox();
     }
-    shown_.clear();
-    shownCaret_ = {};
+    scene_ = std::make_unique<Scene>(design_, c_, measure_, dpi);
     InvalidateRect(window_, nullptr, FALSE);
     showState();
 }
 
 void MainWindow::placeTypingBox() const {
-    if (const ElementDesign* e = findElement(design_, "txtType")) {
-        const RECT r = pixelRect(0, 0, e->left, e->top, e->width, e->height, fonts_->dpi());
-        SetWindowPos(box_->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    const RECT r = designRect(design_, "txtType", fonts_->dpi());
+    SetWindowPos(box_->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace keyloom

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "practice/frm_main.h"
-#include "ui/win32/gdi_fonts.h"
-#include "ui/win32/scene.h"
-#include "ui/win32/typing_box.h"
 #include "forms/window_description.h"
+#include "practice/frm_main.h"
+#include "ui/handler_guard.h"
+#include "ui/scene.h"
+#include "ui/win32/gdi_fonts.h"
+#include "ui/win32/gdi_text_measure.h"
+#include "ui/win32/typing_box.h"
 
 #include <exception>
 #include <functional>
@@ -14,10 +16,11 @@
 
 namespace keyloom {
 
-// The main window: draws the controls' state with GDI and hands Windows'
-// messages to the handlers. Every handler runs inside `guarded`, so an error
-// never unwinds through the window procedure: it goes to `onFatalError`,
-// after which the window handles no more events and closes with status 1.
+// The main window: paints the scene of the controls' state with GDI and
+// hands Windows' messages to the handlers. Every handler runs inside
+// `guarded_`, so an error never unwinds through the window procedure: it goes
+// to `onFatalError`, after which the window handles no more events and closes
+// with status 1.
 class MainWindow {
   public:
     using FatalErrorReport = std::function<void(HWND owner, const std::exception&)>;
@@ -42,14 +45,13 @@ class MainWindow {
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
     [[nodiscard]] int dpi() const { return fonts_ ? fonts_->dpi() : 0; }
     // What the window shows now, in client pixels.
-    [[nodiscard]] const std::vector<DrawItem>& scene() const { return shown_; }
+    [[nodiscard]] const Scene& scene() const { return *scene_; }
     // The status the program ends with: 0, or 1 after an error.
     [[nodiscard]] int exitStatus() const { return exitStatus_; }
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    template <class Handler> bool guarded(Handler&& handler);
+    LRESULT failed(const std::exception& error);
     void onCreate();
     bool keyDown(Counter keyCode, Counter shift);
     void textChanged();
@@ -64,13 +66,12 @@ class MainWindow {
     const WindowDescription& design_;
     FatalErrorReport onFatalError_;
     AboutBoxOpener openAboutBox_;
+    HandlerGuard guarded_;
     HWND window_ = nullptr;
     std::unique_ptr<TypingBox> box_;
     std::unique_ptr<GdiFonts> fonts_;
-    std::vector<DrawItem> shown_;
-    LineShape shownCaret_{};
-    bool failed_ = false;
-    bool closing_ = false;
+    GdiTextMeasure measure_;
+    std::unique_ptr<Scene> scene_; // at the window's dpi
     int exitStatus_ = 0;
 };
 

@@ -1,20 +1,15 @@
-#include "practice/lesson_file.h"
-#include "forms/frm_main_design.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_text_measure.h"
-#include "ui/qt/typing_box.h"
+#include "tests/support/extra_label_design.h"
+#include "tests/support/qt/qt_program.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QFile>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -34,41 +29,7 @@ QString testLesson() {
     return text;
 }
 
-struct Program {
-    explicit Program(const QString& lesson, MainWindow::AboutBoxOpener openAboutBox = {}) {
-        QDir(dir.path()).mkpath(QStringLiteral("txt"));
-        QFile file(dir.filePath(QStringLiteral("txt/文档.txt")));
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(lesson.toUtf8());
-        }
-        file.close();
-        form.Form_Load(lessonPath(QFile::encodeName(dir.path()).toStdString()));
-        window = std::make_unique<MainWindow>(
-            form, controls, frmMainDesign(), [this](const std::exception&) { ++fatalErrors; },
-            std::move(openAboutBox));
-        window->show();
-        window->activateWindow();
-        // Text reaches the box only while it has the focus.
-        focused = QTest::qWaitForWindowActive(window.get()) &&
-                  QTest::qWaitFor([this] { return box()->hasFocus(); });
-    }
-
-    [[nodiscard]] TypingBox* box() const { return window->typingBox(); }
-
-    void commit(const QString& text) const {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QApplication::sendEvent(box(), &event);
-    }
-
-    QTemporaryDir dir;
-    MainControls controls = frmMainControls();
-    QtTextMeasure measure;
-    FrmMain form{controls, measure};
-    std::unique_ptr<MainWindow> window;
-    int fatalErrors = 0;
-    bool focused = false;
-};
+using Program = test::QtProgram;
 
 // What an input method's plugin does when the focus leaves an object with a
 // composition open: it commits the composition's raw text to that object,
@@ -284,13 +245,13 @@ class MainWindowTest : public QObject {
     void helpKeyOpensTheAboutBoxWithoutScoringTheComposition() {
         bool composingWhenOpened = true;
         TypingBox* box = nullptr;
-        Program p(testLesson(), [&](QWidget* parent) {
-            composingWhenOpened = box->composing();
-            QDialog about(parent);
-            about.show();
-            about.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&about));
-        });
+        Program p(testLesson().toUtf8(), {.openAboutBox = [&](QWidget* parent) {
+                      composingWhenOpened = box->composing();
+                      QDialog about(parent);
+                      about.show();
+                      about.activateWindow();
+                      QVERIFY(QTest::qWaitForWindowActive(&about));
+                  }});
         box = p.box();
         QVERIFY(p.focused);
         p.commit(QString(QChar(0x4E00)));
@@ -363,6 +324,17 @@ class MainWindowTest : public QObject {
                      lower.painted.boundingRect().height() <= 22,
                  "a blink repaints the caret's cells only");
         compareShownWithRepainted(*p.window);
+    }
+
+    // A label no handler names, added to the design, is drawn as designed.
+    void aLabelAddedToTheDesignIsDrawn() {
+        Program p(testLesson().toUtf8(), {.design = &test::frmMainWithExtraLabel()});
+        QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+        const QImage shot = p.window->grab().toImage();
+        const QRect box(qRound(test::kExtraLeft / 15), qRound(test::kExtraTop / 15),
+                        qRound(test::kExtraWidth / 15), qRound(test::kExtraHeight / 15));
+        QVERIFY2(shareOf(shot, box, qRgb(255, 0, 0)) > 0.01, "its red caption");
+        QVERIFY(shareOf(shot, box.translated(0, box.height() + 4), qRgb(255, 0, 0)) == 0.0);
     }
 
     void errorsGoToTheReportNotTheEventLoop() {

@@ -3,23 +3,15 @@
 // the run's invariants checked on the controls every so often. (The growth
 // of the resident set over a long run is a benchmark figure: scripts/bench.)
 // KEYLOOM_SOAK_EVENTS and KEYLOOM_SOAK_SEED override the defaults.
-#include "practice/lesson_file.h"
 #include "tests/support/practice_invariants.h"
-#include "forms/frm_main_design.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_text_measure.h"
-#include "ui/qt/typing_box.h"
+#include "tests/support/qt/qt_program.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QInputMethodEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <array>
-#include <memory>
 #include <random>
 
 using namespace keyloom;
@@ -54,43 +46,21 @@ constexpr std::array kKeys{
 constexpr std::array<Qt::KeyboardModifiers, 4> kModifiers{Qt::NoModifier, Qt::NoModifier,
                                                           Qt::ShiftModifier, Qt::ControlModifier};
 
-struct Program {
-    Program() {
-        QDir(dir.path()).mkpath(QStringLiteral("txt"));
-        // As long as can ever be shown, so that the run never types past
-        // its end, where marks are kept for good and memory rightly grows;
-        // of a few hundred characters, like a real lesson, so that the glyph
-        // cache fills early.
-        for (int i = 0; i < kLessonChars; ++i) {
-            lesson.append(QChar(0x4E00 + (i * 7) % kRepertoire));
-        }
-        QFile file(dir.filePath(QStringLiteral("txt/文档.txt")));
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(lesson.toUtf8());
-        }
-        file.close();
-        form.Form_Load(lessonPath(QFile::encodeName(dir.path()).toStdString()));
-        window = std::make_unique<MainWindow>(form, controls, frmMainDesign(),
-                                              [this](const std::exception& error) {
-                                                  ++fatalErrors;
-                                                  fatalError = error.what();
-                                              });
-        // The events need no real timers; ticks are sent among them.
-        window->clockTimer()->stop();
-        window->caretTimer()->stop();
-        window->show();
-    }
-
-    [[nodiscard]] TypingBox* box() const { return window->typingBox(); }
-
-    QTemporaryDir dir;
+// As long as can ever be shown, so that the run never types past its end,
+// where marks are kept for good and memory rightly grows; of a few hundred
+// characters, like a real lesson, so that the glyph cache fills early.
+QString soakLesson() {
     QString lesson;
-    MainControls controls = frmMainControls();
-    QtTextMeasure measure;
-    FrmMain form{controls, measure};
-    std::unique_ptr<MainWindow> window;
-    int fatalErrors = 0;
-    std::string fatalError;
+    for (int i = 0; i < kLessonChars; ++i) {
+        lesson.append(QChar(0x4E00 + (i * 7) % kRepertoire));
+    }
+    return lesson;
+}
+
+// The events need no real timers; ticks are sent among them.
+struct Program : test::QtProgram {
+    Program() : QtProgram(soakLesson().toUtf8(), {.timers = false}) {}
+    QString lesson = soakLesson();
 };
 
 class Soak {
