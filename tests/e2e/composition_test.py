@@ -12,7 +12,8 @@ import sys
 import time
 
 from keyloom_desktop import GREEN, TestFailure, check, find_window, keys, xdotool
-from pinyin_test import expect_marks, start_focused
+from keyloom_desktop import expect_marks
+from pinyin_test import start_focused
 
 LESSON = "我们人民中国，我们人民中国。\n"
 ABOUT_CAPTION = "关于 KeyloomV1.0"

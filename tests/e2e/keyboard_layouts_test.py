@@ -12,7 +12,7 @@ import subprocess
 import sys
 
 from keyloom_desktop import GREEN, Keyloom, TestFailure, keys
-from pinyin_test import expect_marks
+from keyloom_desktop import expect_marks
 
 LESSON = ",,,,,,,,\n"
 LAYOUTS = ("us", "fr", "de")

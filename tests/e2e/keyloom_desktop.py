@@ -351,17 +351,35 @@ class Pane:
         }
 
 
-def wait_for_screen(predicate, timeout=5.0):
-    """Grabs the screen until `predicate(screen)` holds; returns the last
-    screen and whether it held."""
+def wait_for_screen(predicate, timeout=5.0, grab=None):
+    """Grabs the screen (with `grab`, X's by default) until
+    `predicate(screen)` holds; returns the last screen and whether it held."""
+    grab = grab or Screen.grab
     deadline = time.monotonic() + timeout
     while True:
-        screen = Screen.grab()
+        screen = grab()
         if predicate(screen):
             return screen, True
         if time.monotonic() >= deadline:
             return screen, False
         time.sleep(0.1)
+
+
+def cells_shown(screen, origin, count):
+    """Colours of cells 1 to `count` of the upper pane."""
+    pane = Pane(screen, origin, PIC_EGG)
+    return [pane.cell_colour(*full_width_cell(k)) for k in range(1, count + 1)]
+
+
+def expect_marks(origin, colours, what, timeout=5.0, grab=None):
+    """Waits until cells 1..n show `colours` and the two cells after them
+    are still black; returns the screen."""
+    expected = colours + [BLACK, BLACK]
+    screen, ok = wait_for_screen(
+        lambda s: cells_shown(s, origin, len(expected)) == expected, timeout, grab
+    )
+    check(ok, f"{what}: cells show {cells_shown(screen, origin, len(expected))}, expected {expected}")
+    return screen
 
 
 def output_path(name):

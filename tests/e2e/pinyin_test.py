@@ -13,10 +13,8 @@ import sys
 import time
 
 from keyloom_desktop import (
-    BLACK,
     CLIENT_SIZE,
     GREEN,
-    PIC_EGG,
     PIC_TYPE,
     RED,
     SCALE,
@@ -24,13 +22,13 @@ from keyloom_desktop import (
     Pane,
     TestFailure,
     check,
+    expect_marks,
     fcitx5,
     find_window,
     full_width_cell,
     keys,
     output_path,
     wait_fcitx5,
-    wait_for_screen,
     window_geometry,
 )
 
@@ -81,21 +79,6 @@ def wait_input_method(name):
     while current_input_method() != name and time.monotonic() < deadline:
         time.sleep(0.05)
     check(current_input_method() == name, f"input method is {current_input_method()!r}")
-
-
-def cells_shown(screen, origin, count):
-    """Colours of cells 1 to `count` of the upper pane."""
-    pane = Pane(screen, origin, PIC_EGG)
-    return [pane.cell_colour(*full_width_cell(k)) for k in range(1, count + 1)]
-
-
-def expect_marks(origin, colours, what):
-    """Waits until cells 1..n show `colours` and the two cells after them
-    are still black; returns the screen."""
-    expected = colours + [BLACK, BLACK]
-    screen, ok = wait_for_screen(lambda s: cells_shown(s, origin, len(expected)) == expected)
-    check(ok, f"{what}: cells show {cells_shown(screen, origin, len(expected))}, expected {expected}")
-    return screen
 
 
 def pinyin(syllables):

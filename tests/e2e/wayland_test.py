@@ -9,20 +9,16 @@ inside `scripts/desktop-session --wayland --fcitx5`:
 
 import os
 import sys
-import time
 
 from keyloom_desktop import (
-    BLACK,
     CLIENT_SIZE,
     GREEN,
     MAIN_CAPTION,
-    PIC_EGG,
     RED,
     Keyloom,
-    Pane,
     TestFailure,
     check,
-    full_width_cell,
+    expect_marks,
     output_path,
 )
 from keyloom_desktop import wait_fcitx5
@@ -31,25 +27,14 @@ from wayland_desktop import client_rect, find_window, grab, key, type_text
 LESSON = "我们人民中国，勤劳勇敢的人们在田里劳动。\n"
 
 
-def cells_shown(screen, origin, count):
-    pane = Pane(screen, origin, PIC_EGG)
-    return [pane.cell_colour(*full_width_cell(k)) for k in range(1, count + 1)]
-
-
-def expect_marks(origin, colours, what, timeout=5.0):
-    """Waits until cells 1..n show `colours` and the two after them are
-    black; returns the screen."""
-    expected = colours + [BLACK, BLACK]
-    deadline = time.monotonic() + timeout
-    while True:
-        screen = grab()
-        shown = cells_shown(screen, origin, len(expected))
-        if shown == expected:
-            return screen
-        if time.monotonic() >= deadline:
-            screen.save_png(output_path(f"wayland-{os.environ['QT_QPA_PLATFORM']}-failed.png"))
-            raise TestFailure(f"{what}: cells show {shown}, expected {expected}")
-        time.sleep(0.1)
+def expect_marks_on(origin, colours, what):
+    """expect_marks on the Wayland screen, which keeps a screenshot of a
+    failure."""
+    try:
+        return expect_marks(origin, colours, what, grab=grab)
+    except TestFailure:
+        grab().save_png(output_path(f"wayland-{os.environ['QT_QPA_PLATFORM']}-failed.png"))
+        raise
 
 
 def test_wayland(program, platform, shell):
@@ -67,11 +52,11 @@ def test_wayland(program, platform, shell):
             "fcitx5 never saw keyloom's input context focused",
         )
         origin = rect[:2]
-        expect_marks(origin, [], "fresh window")
+        expect_marks_on(origin, [], "fresh window")
 
         type_text("women")
         key("space")
-        expect_marks(origin, [GREEN, GREEN], "women")
+        expect_marks_on(origin, [GREEN, GREEN], "women")
 
         key("space", "ctrl")  # the input method off: plain keys reach the window
         check(wait_fcitx5(r'"keyboard-us"', "CurrentInputMethod"), "pinyin did not switch off")
@@ -81,11 +66,11 @@ def test_wayland(program, platform, shell):
 
         type_text("renmin")
         key("space")  # 人民 are characters 3 and 4 only if the direct keys were refused
-        expect_marks(origin, [GREEN] * 4, "renmin after direct keys")
+        expect_marks_on(origin, [GREEN] * 4, "renmin after direct keys")
 
         type_text("nihao")
         key("space")  # 你好 where the lesson has 中国
-        screen = expect_marks(origin, [GREEN] * 4 + [RED, RED], "nihao")
+        screen = expect_marks_on(origin, [GREEN] * 4 + [RED, RED], "nihao")
         screen.save_png(output_path(f"wayland-{platform}.png"))
 
 

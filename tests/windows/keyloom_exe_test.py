@@ -17,7 +17,6 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 
 from keyloom_desktop import (  # noqa: E402
-    BLACK,
     CLIENT_SIZE,
     FULL_WIDTH,
     GREEN,
@@ -29,6 +28,7 @@ from keyloom_desktop import (  # noqa: E402
     Screen,
     TestFailure,
     check,
+    expect_marks,
     fcitx5,
     colour_class,
     find_window,
@@ -74,18 +74,6 @@ def client_origin(window):
     size = int(values["Width"]), int(values["Height"])
     check(size == CLIENT_SIZE, f"client area is {size}, expected {CLIENT_SIZE}")
     return int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
-
-
-def cells(screen, origin, count):
-    pane = Pane(screen, origin, PIC_EGG)
-    return [pane.cell_colour(*full_width_cell(k)) for k in range(1, count + 1)]
-
-
-def expect_marks(origin, colours, what):
-    expected = colours + [BLACK, BLACK]
-    screen, ok = wait_for_screen(lambda s: cells(s, origin, len(expected)) == expected)
-    check(ok, f"{what}: cells show {cells(screen, origin, len(expected))}, expected {expected}")
-    return screen
 
 
 def glyph_pattern(pane, k):
