@@ -102,7 +102,7 @@ const std::vector<SceneChange>& Scene::update() {
     for (std::size_t g = 0; g < groups_.size(); ++g) {
         const Source& source = shown_[g].source;
         if (const auto* label = std::get_if<const Label*>(&source)) {
-            updateLabel(g, shown_[g].labels[-1], -1, **label);
+            updateOne(g, **label);
         } else if (const auto* array = std::get_if<const LabelArray*>(&source)) {
             updateLabels(g, (*array)->elements());
         } else if (const auto* line = std::get_if<const LineShape*>(&source)) {
@@ -129,11 +129,11 @@ void Scene::updateLabels(std::size_t group, const std::map<int, Label>& now) {
         while (s != shown.end() && s->first < index) {
             removeShown();
         }
-        if (s == shown.end() || s->first != index) {
-            s = shown.emplace_hint(s, index, Label{});
-            s->second.visible = false; // nothing shown there yet
+        const bool added = s == shown.end() || s->first != index;
+        if (added) {
+            s = shown.emplace_hint(s, index, label);
         }
-        updateLabel(group, s->second, index, label);
+        updateLabel(group, s->second, index, label, added);
         ++s;
     }
     while (s != shown.end()) {
@@ -141,19 +141,27 @@ void Scene::updateLabels(std::size_t group, const std::map<int, Label>& now) {
     }
 }
 
-void Scene::updateLabel(std::size_t group, Label& shown, int index, const Label& now) {
-    Group& g = groups_[group];
-    const auto existing = g.items.find(index);
-    if (existing != g.items.end() && sameLabel(shown, now)) {
+void Scene::updateOne(std::size_t group, const Label& now) {
+    auto& shown = shown_[group].labels;
+    const auto [s, added] = shown.try_emplace(-1, now);
+    updateLabel(group, s->second, -1, now, added);
+}
+
+void Scene::updateLabel(std::size_t group, Label& shown, int index, const Label& now, bool added) {
+    if (!added && sameLabel(shown, now)) {
         return;
     }
-    const PixelRect before = existing == g.items.end() ? PixelRect{} : existing->second.reach;
+    Group& g = groups_[group];
+    PixelRect before{};
     std::optional<std::size_t> from;
-    if (existing != g.items.end() && !now.autoSize &&
-        static_cast<const ElementLook&>(shown) == static_cast<const ElementLook&>(now)) {
-        from = firstDifference(shown.caption, now.caption);
+    if (!added) {
+        before = g.items.at(index).reach;
+        if (!now.autoSize &&
+            static_cast<const ElementLook&>(shown) == static_cast<const ElementLook&>(now)) {
+            from = firstDifference(shown.caption, now.caption);
+        }
+        shown = now;
     }
-    shown = now;
     SceneItem& item =
         g.items.insert_or_assign(index, textItem(g, shown_[group], index, now)).first->second;
     record(group, index, &item, before, from);
@@ -183,9 +191,10 @@ SceneItem Scene::textItem(const Group& group, const Shown& shown, int index,
     item.back = rgbOf(label.backColor, kButtonFace);
     item.fore = rgbOf(label.foreColor, kBlack);
     if (item.visible) {
-        // A font's line box is taller than its em: the text may stand out of
-        // its label above and below, by up to half an em.
-        const int slack = (fontPixels(label.font, dpi_) + 1) / 2;
+        // Glyphs may stand out of their em box, and so out of their label, a
+        // little: a quarter em above and below, which keeps the reach of
+        // rows 1.5 em apart from meeting, so a mark repaints its row only.
+        const int slack = fontPixels(label.font, dpi_) / 4;
         item.reach =
             PixelRect{item.box.left, item.box.top - slack, item.box.right, item.box.bottom + slack}
                 .intersected(shown.paneBox);

@@ -101,7 +101,8 @@ class Scene {
 
     void addGroup(std::string_view name, std::string_view pane, Source source);
     void updateLabels(std::size_t group, const std::map<int, Label>& now);
-    void updateLabel(std::size_t group, Label& shown, int index, const Label& now);
+    void updateOne(std::size_t group, const Label& now);
+    void updateLabel(std::size_t group, Label& shown, int index, const Label& now, bool added);
     void updateLine(std::size_t group, const LineShape& now);
     void updatePane(std::size_t group, const PictureBox& now);
     [[nodiscard]] SceneItem textItem(const Group& group, const Shown& shown, int index,

@@ -159,7 +159,8 @@ TEST(Scene, PanesLabelsAndMarksInPixelsAndColoursAtADpi) {
     EXPECT_EQ(row->fore, (Rgb{255, 255, 0}));
     EXPECT_FALSE(row->opaque) << "rows are transparent";
     EXPECT_EQ(row->placement, TextPlacement::Baseline);
-    EXPECT_EQ(row->reach.top, row->box.top - 12) << "half the 24-px em above";
+    EXPECT_EQ(row->reach.top, row->box.top - 6) << "a quarter of the 24-px em above";
+    EXPECT_LE(row->reach.bottom, scene.find("lblEgg", 2)->reach.top) << "rows' reaches never meet";
     const SceneItem* value = scene.find("lblTime");
     ASSERT_NE(value, nullptr);
     EXPECT_TRUE(value->opaque);
