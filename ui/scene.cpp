@@ -192,9 +192,10 @@ SceneItem Scene::textItem(const Group& group, const Shown& shown, int index,
     item.fore = rgbOf(label.foreColor, kBlack);
     if (item.visible) {
         // Glyphs may stand out of their em box, and so out of their label, a
-        // little: a quarter em above and below, which keeps the reach of
-        // rows 1.5 em apart from meeting, so a mark repaints its row only.
-        const int slack = fontPixels(label.font, dpi_) / 4;
+        // little: a fifth of an em above and below (descenders), which keeps
+        // the reach of rows 350 twips apart from meeting, so that a mark
+        // repaints its own row only.
+        const int slack = fontPixels(label.font, dpi_) / 5;
         item.reach =
             PixelRect{item.box.left, item.box.top - slack, item.box.right, item.box.bottom + slack}
                 .intersected(shown.paneBox);
