@@ -30,10 +30,11 @@ template <class Owner> Owner* attachedOwner(HWND window, int slot = GWLP_USERDAT
 template <class Owner, auto Handle, auto Failed, HWND Owner::*Window, int Slot = GWLP_USERDATA>
 std::invoke_result_t<decltype(Handle), Owner&, UINT, WPARAM, LPARAM>
     CALLBACK ownedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    constexpr bool kDialog = Slot == DWLP_USER;
     Owner* owner = nullptr;
-    if (message == WM_NCCREATE) {
+    if (message == WM_NCCREATE && !kDialog) {
         owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    } else if (message == WM_INITDIALOG && Slot == DWLP_USER) {
+    } else if (message == WM_INITDIALOG && kDialog) {
         owner = reinterpret_cast<Owner*>(lParam);
     }
     if (owner != nullptr) {
@@ -42,7 +43,7 @@ std::invoke_result_t<decltype(Handle), Owner&, UINT, WPARAM, LPARAM>
     }
     owner = attachedOwner<Owner>(window, Slot);
     if (owner == nullptr) {
-        if constexpr (Slot == DWLP_USER) {
+        if constexpr (kDialog) {
             return FALSE;
         } else {
             return DefWindowProcW(window, message, wParam, lParam);
