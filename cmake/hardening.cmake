@@ -4,11 +4,9 @@
 # The hardening a Linux distribution asks of the programs it ships, for the
 # package build (scripts/package): checked buffer functions, stack
 # protection, a position-independent executable and read-only relocations
-# bound at start-up; where the compiler has them, stack clash and control-flow
-# protection too (Debian's hardening=+all), which hardening-check looks for.
+# bound at start-up.
 option(KEYLOOM_HARDENED "Build with the hardening flags of a Linux package" OFF)
 if(KEYLOOM_HARDENED AND NOT WIN32)
-    include(CheckCXXCompilerFlag)
     include(CheckCXXSourceCompiles)
     include(CheckPIESupported)
 
@@ -26,13 +24,6 @@ if(KEYLOOM_HARDENED AND NOT WIN32)
     endif()
 
     add_compile_options(-fstack-protector-strong)
-    foreach(flag -fstack-clash-protection -fcf-protection)
-        string(MAKE_C_IDENTIFIER "KEYLOOM_HAS${flag}" has_flag)
-        check_cxx_compiler_flag(${flag} ${has_flag})
-        if(${has_flag})
-            add_compile_options(${flag})
-        endif()
-    endforeach()
     check_pie_supported(LANGUAGES CXX)
     set(CMAKE_POSITION_INDEPENDENT_CODE ON)
     add_link_options(LINKER:-z,relro,-z,now)
