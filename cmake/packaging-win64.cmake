@@ -1,6 +1,6 @@
 # The Windows user's zip: keyloom.exe and txt\文档.txt, the licence, and the
 # notices of the runtime linked into the program with where its source is
-# (cpack in build/mingw).
+# (cpack in build/mingw; scripts/package builds it in build/package-win64).
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/NOTICES.txt.in
                ${PROJECT_BINARY_DIR}/NOTICES.txt @ONLY)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
