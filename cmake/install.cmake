@@ -42,3 +42,15 @@ add_custom_command(OUTPUT ${keyloom_man_page}
     VERBATIM)
 add_custom_target(keyloom_man_page ALL DEPENDS ${keyloom_man_page})
 install(FILES ${keyloom_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The package's copyright and changelog, where Debian keeps them; the changelog
+# compressed reproducibly, like the manual page.
+set(KEYLOOM_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/keyloom)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/copyright DESTINATION ${KEYLOOM_DOC_DIR})
+set(keyloom_changelog ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${keyloom_changelog}
+    COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/debian/changelog > ${keyloom_changelog}
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/debian/changelog
+    VERBATIM)
+add_custom_target(keyloom_changelog ALL DEPENDS ${keyloom_changelog})
+install(FILES ${keyloom_changelog} DESTINATION ${KEYLOOM_DOC_DIR})

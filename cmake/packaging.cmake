@@ -5,10 +5,13 @@ set(CPACK_PACKAGE_NAME keyloom)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Keyloom")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "typing practice for Chinese text entry")
+# The long description, wrapped as Debian wants it: every line under 80
+# columns.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Keyloom shows a lesson text in one pane and the characters you type through an input method "
-    "in the other, marks each one right or wrong as it arrives, and keeps count of time, speed "
-    "and accuracy. It works with fcitx5 or IBus and any Chinese input method.")
+    "Keyloom shows a lesson text in one pane and the characters you type\n"
+    "through an input method in the other, marks each one right or wrong as\n"
+    "it arrives, and keeps count of time, speed and accuracy. It works with\n"
+    "fcitx5 or IBus and any Chinese input method.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
