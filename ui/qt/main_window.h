@@ -1,11 +1,13 @@
 #pragma once
 
-#include "practice/frm_main.h"
 #include "forms/window_description.h"
+#include "practice/frm_main.h"
+#include "ui/qt/new_run_starter.h"
 
 #include <QWidget>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +18,7 @@ class QTimer;
 namespace keyloom {
 
 class GlyphWarmer;
+class LessonCommands;
 class PaneWidget;
 class TypingBox;
 
@@ -31,8 +34,11 @@ class MainWindow : public QWidget {
     // Opens the about box; F1 calls it after the key-down handler.
     using AboutBoxOpener = std::function<void(QWidget* parent)>;
 
+    // With `startNewRun`, F3, F4, Ctrl+O and a dropped file start a new run
+    // in this window's place.
     MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
-               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {});
+               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {},
+               NewRunStarter startNewRun = {});
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -45,6 +51,8 @@ class MainWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     template <class Handler> bool guarded(Handler&& handler);
@@ -58,6 +66,7 @@ class MainWindow : public QWidget {
     MainControls& c_;
     FatalErrorReport onFatalError_;
     AboutBoxOpener openAboutBox_;
+    std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
     bool failed_ = false;
     PaneWidget* picEgg_ = nullptr;
     PaneWidget* picType_ = nullptr;
