@@ -57,7 +57,7 @@ template <class Control> struct Named {
     std::string_view name;
     Control MainControls::*member;
 };
-constexpr std::array<Named<Label>, 12> kLabels{{
+constexpr std::array<Named<Label>, 13> kLabels{{
     {"lblTrue", &MainControls::lblTrue},
     {"lblFalse", &MainControls::lblFalse},
     {"Label1", &MainControls::Label1},
@@ -70,6 +70,7 @@ constexpr std::array<Named<Label>, 12> kLabels{{
     {"lblTime", &MainControls::lblTime},
     {"Label6", &MainControls::Label6},
     {"lblTtime", &MainControls::lblTtime},
+    {"lblKeys", &MainControls::lblKeys},
 }};
 constexpr std::array<Named<LabelArray>, 4> kLabelArrays{{
     {"lblEgg", &MainControls::lblEgg},

@@ -29,6 +29,7 @@ struct MainControls {
     Label lblTime;
     Label Label6;
     Label lblTtime;
+    Label lblKeys; // the window's keys
 };
 
 // The controls the practice handlers work on, as the design creates them.

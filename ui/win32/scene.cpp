@@ -1,7 +1,7 @@
 #include "ui/win32/scene.h"
 
-#include "ui/win32/dpi.h"
 #include "forms/window_description.h"
+#include "ui/win32/dpi.h"
 
 #include <algorithm>
 #include <cmath>
@@ -176,7 +176,8 @@ std::vector<DrawItem> buildScene(const MainControls& c, const GdiFonts& fonts, H
         {"lblTtime", &c.lblTtime}, {"lblTime", &c.lblTime}, {"Label6", &c.Label6},
         {"Label5", &c.Label5},     {"Label3", &c.Label3},   {"lblSudu", &c.lblSudu},
         {"lblTF", &c.lblTF},       {"Label4", &c.Label4},   {"lblFalse", &c.lblFalse},
-        {"lblTrue", &c.lblTrue},   {"Label2", &c.Label2},   {"Label1", &c.Label1}};
+        {"lblTrue", &c.lblTrue},   {"Label2", &c.Label2},   {"Label1", &c.Label1},
+        {"lblKeys", &c.lblKeys}};
     for (const auto& [name, label] : labels) {
         scene.windowLabel(name, *label);
     }
