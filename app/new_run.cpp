@@ -98,6 +98,7 @@ std::vector<std::string> environmentFor(const QWidget& window) {
 
 std::vector<char*> pointersTo(std::vector<std::string>& strings) {
     std::vector<char*> pointers;
+    pointers.reserve(strings.size() + 1);
     for (std::string& text : strings) {
         pointers.push_back(text.data());
     }
@@ -223,7 +224,8 @@ void tellStarterWhenShown(QWidget& window) {
             if (event->type() == QEvent::Expose && window_.windowHandle()->isExposed()) {
                 window_.activateWindow();
                 const char byte = 1;
-                (void)!::write(fd_, &byte, 1);
+                // The old window stays if this fails: nothing else to do.
+                [[maybe_unused]] const ssize_t told = ::write(fd_, &byte, 1);
                 ::close(fd_);
                 watched->removeEventFilter(this);
                 deleteLater();

@@ -78,12 +78,12 @@ bool LessonBytes::take(std::string_view bytes) {
         }
         if (contentBytes_ == kMaxContentBytes) {
             more_ = true;
-            return false;
+            break;
         }
         content_.push_back(byte);
         ++contentBytes_;
     }
-    return true;
+    return !more_;
 }
 
 std::u16string LessonBytes::text() const {

@@ -44,7 +44,7 @@ std::u16string named(const std::u16string& message, const std::filesystem::path&
 } // namespace
 
 std::optional<LessonCommand> lessonCommandFor(Counter keyCode, Counter shift) {
-    const Counter modifiers = shift & (kShiftMask | kCtrlMask | kAltMask);
+    const auto modifiers = static_cast<Counter>(shift & (kShiftMask | kCtrlMask | kAltMask));
     if (keyCode == kKeyF3 && modifiers == 0) {
         return LessonCommand::Restart;
     }

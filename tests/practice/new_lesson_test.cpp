@@ -68,8 +68,9 @@ class NewLesson : public PracticeFixture {
         EXPECT_EQ(controls.txtType.text, typed) << what;
     }
 
-    std::filesystem::path file(const std::string& name, std::string_view bytes) const {
-        const std::filesystem::path path = dir.programDir() / name;
+    [[nodiscard]] std::filesystem::path file(const std::string& name,
+                                             std::string_view bytes) const {
+        std::filesystem::path path = dir.programDir() / name;
         writeFile(path, bytes);
         return path;
     }
@@ -82,13 +83,13 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
 
     const std::string hanzi = "\xE6\x98\xA5"; // 春
     const std::u16string showable(kShowableLessonChars, u'春');
-    const auto clipboard = [](std::optional<std::u16string> text) {
+    const auto clipboard = [](const std::optional<std::u16string>& text) {
         return [text](const NewLessonActions& a) { loadClipboardText(text, a); };
     };
-    const auto open = [](std::filesystem::path path) {
+    const auto open = [](const std::filesystem::path& path) {
         return [path](const NewLessonActions& a) { openLessonFile(path, a); };
     };
-    const auto commandLine = [](std::filesystem::path path) {
+    const auto commandLine = [](const std::filesystem::path& path) {
         return [path](const NewLessonActions& a) { a.startNewRun(readLesson(path)); };
     };
     const std::filesystem::path gone = dir.programDir() / "gone.txt";
