@@ -136,7 +136,7 @@ class NewRunTest : public QObject {
         QTimer::singleShot(0, [&shown] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* dialog = qobject_cast<QFileDialog*>(widget);
-                    dialog && dialog->isVisible()) {
+                    dialog != nullptr && dialog->isVisible()) {
                     shown = true;
                     dialog->reject();
                 }
