@@ -68,7 +68,14 @@ def hand_over(keyloom, key, what):
     keyloom.process = Adopted(pid)
     place = window_geometry(keyloom.window)[:2]
     check(place == old_place, f"{what}: the new window is at {place}, the old one was at {old_place}")
-    check(input_context_focused(), f"{what}: fcitx5 never saw the new window focused")
+    if not input_context_focused(3.0):
+        # As at any start, fcitx5 now and then misses a new window's focus;
+        # the first letter, refused as a plain key, makes keyloom hand it over
+        # again (see start_focused).
+        print(f"note: {what}: fcitx5 missed the new window's focus; one letter to recover it")
+        keys("a")
+        check(input_context_focused(), f"{what}: fcitx5 never saw the new window focused")
+        keys("Escape")
     return keyloom.client_origin()
 
 
