@@ -9,25 +9,41 @@
 namespace keyloom {
 namespace {
 
-std::filesystem::path localPath(const QString& name) {
+// The argument as it was given: Qt's decoding of a name that is not valid
+// UTF-8 cannot be encoded back to the same bytes.
+std::filesystem::path localPath(const QString& name, int argc, const char* const argv[]) {
 #ifdef _WIN32
+    (void)argc;
+    (void)argv;
     return {name.toStdWString()};
 #else
+    for (int i = argc - 1; i > 0; --i) {
+        if (QString::fromLocal8Bit(argv[i]) == name) {
+            return {std::string(argv[i])};
+        }
+    }
     return {QFile::encodeName(name).toStdString()};
 #endif
 }
 
 } // namespace
 
-CommandLine parseCommandLine() {
+CommandLine parseCommandLine(int argc, const char* const argv[]) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Typing practice for Chinese text entry through an input method."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Typing practice for Chinese text entry through an input method.\n\n"
+        "Keys in the window:\n"
+        "  F3      start the lesson afresh, every count at zero (重打)\n"
+        "  F4      practise the text on the clipboard (载文)\n"
+        "  Ctrl+O  open a text file; a text file dropped on the window opens too\n"
+        "  F1      the about box\n"
+        "A new text, or the same one again, opens in a new window in the old one's place."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
-        QStringLiteral("A plain text lesson (GBK or UTF-8) to practise instead of 文档.txt."),
+        QStringLiteral("A plain text lesson (GBK or UTF-8) to practise instead of 文档.txt; "
+                       "- reads it from standard input."),
         QStringLiteral("[FILE]"));
 
     const QStringList arguments = QCoreApplication::arguments();
@@ -50,7 +66,7 @@ CommandLine parseCommandLine() {
 
     CommandLine line;
     if (!parser.positionalArguments().isEmpty()) {
-        line.lessonFile = localPath(parser.positionalArguments().constFirst());
+        line.lessonFile = localPath(parser.positionalArguments().constFirst(), argc, argv);
     }
     return line;
 }

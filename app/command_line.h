@@ -6,18 +6,21 @@
 namespace keyloom {
 
 // What the command line asks for: practise `lessonFile` instead of the lesson
-// looked up in the usual places.
+// looked up in the usual places; "-" is standard input.
 struct CommandLine {
     std::optional<std::filesystem::path> lessonFile;
+
+    [[nodiscard]] bool readsStandardInput() const { return lessonFile && *lessonFile == "-"; }
 };
 
 // Exit statuses of the command line, as the man page documents them.
 inline constexpr int kExitOnFileError = 1;
 inline constexpr int kExitOnUsageError = 2;
 
-// Reads the command line of the running QCoreApplication. Answers --help and
+// Reads the command line of the running QCoreApplication, started with
+// `argv`, which keeps a file name's bytes as they were given. Answers --help and
 // --version on stdout and ends the program with status 0; an unknown option or
 // a second file is reported on stderr and ends it with kExitOnUsageError.
-CommandLine parseCommandLine();
+CommandLine parseCommandLine(int argc, const char* const argv[]);
 
 } // namespace keyloom

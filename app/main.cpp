@@ -1,7 +1,9 @@
 #include "app/command_line.h"
 #include "app/error_report.h"
-#include "practice/lesson_file.h"
+#include "app/new_run.h"
+#include "app/standard_input.h"
 #include "forms/frm_main_design.h"
+#include "practice/lesson_file.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
@@ -13,6 +15,8 @@
 #include <QTextStream>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -48,22 +52,24 @@ void setIdentity() {
     QGuiApplication::setDesktopFileName(QStringLiteral("keyloom"));
 }
 
-// The command line is read, and a lesson named there checked, without a
+// The command line is read, and a lesson named there read, without a
 // display, so that --help works anywhere and a bad file fails before a
-// window opens.
-keyloom::CommandLine readCommandLine(int& argc, char* argv[]) {
+// window opens. The lesson is read here once: a pipe has nothing to give a
+// second time.
+std::optional<std::u16string> readCommandLine(int& argc, char* argv[]) {
     const QCoreApplication core(argc, argv);
-    keyloom::CommandLine line = keyloom::parseCommandLine();
-    if (line.lessonFile) {
-        try {
-            (void)keyloom::readLesson(*line.lessonFile);
-        } catch (const std::exception& error) {
-            QTextStream(stderr) << QCoreApplication::applicationName() << ": "
-                                << QString::fromUtf8(error.what()) << "\n";
-            std::exit(keyloom::kExitOnFileError);
-        }
+    const keyloom::CommandLine line = keyloom::parseCommandLine(argc, argv);
+    if (!line.lessonFile) {
+        return std::nullopt;
     }
-    return line;
+    try {
+        return line.readsStandardInput() ? keyloom::readStandardInput()
+                                         : keyloom::readLesson(*line.lessonFile);
+    } catch (const std::exception& error) {
+        QTextStream(stderr) << QCoreApplication::applicationName() << ": "
+                            << QString::fromUtf8(error.what()) << "\n";
+        std::exit(keyloom::kExitOnFileError);
+    }
 }
 
 // Any other error that reaches the top level while the window runs.
@@ -73,7 +79,7 @@ constexpr int kExitOnError = 1;
 
 int main(int argc, char* argv[]) {
     setIdentity();
-    const keyloom::CommandLine line = readCommandLine(argc, argv);
+    const std::optional<std::u16string> lesson = readCommandLine(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
@@ -82,7 +88,11 @@ int main(int argc, char* argv[]) {
     const keyloom::QtTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
     try {
-        form.Form_Load(line.lessonFile ? *line.lessonFile : keyloom::findLesson(lessonPlaces()));
+        if (lesson) {
+            form.Form_Load([&lesson] { return *lesson; });
+        } else {
+            form.Form_Load(keyloom::findLesson(lessonPlaces()));
+        }
     } catch (const std::exception& error) {
         keyloom::reportError(error);
         return keyloom::kExitOnFileError;
@@ -94,7 +104,9 @@ int main(int argc, char* argv[]) {
             keyloom::reportError(error);
             QCoreApplication::exit(kExitOnError);
         },
-        keyloom::showAboutBox);
+        keyloom::showAboutBox, keyloom::startNewRun);
+    keyloom::placeLikeStarter(window);
     window.show();
+    keyloom::tellStarterWhenShown(window);
     return QApplication::exec();
 }

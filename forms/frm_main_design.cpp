@@ -143,6 +143,8 @@ constexpr std::array kElements{
     topLabel("lblTrue", 120, 120, 360, 180, u"对：", 9),
     topLabel("Label2", 5040, 120, 540, 180, u"速度：", 8),
     topLabel("Label1", 2280, 120, 720, 180, u"正确率：", 7),
+    // The keys of the window, in the free strip right of the speed.
+    topLabel("lblKeys", 6780, 120, 4200, 180, u"F3 重打  F4 载文  Ctrl+O 打开  F1 关于", 26),
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

@@ -5,6 +5,10 @@
 namespace keyloom {
 
 void FrmMain::Form_Load(const std::filesystem::path& lessonFile) {
+    Form_Load([&lessonFile] { return readLesson(lessonFile); });
+}
+
+void FrmMain::Form_Load(const std::function<std::u16string()>& readLessonText) {
     for (int i = 0; i < kRingSize; ++i) {
         Label& row = c_.lblEgg[i];
         row.left = kRowLeft;
@@ -28,7 +32,7 @@ void FrmMain::Form_Load(const std::filesystem::path& lessonFile) {
     }
     c_.Line1.x1 = c_.Line1.x2 = c_.lblType[0].left - 1;
 
-    s_.lessonText = readLesson(lessonFile);
+    s_.lessonText = readLessonText();
     for (Counter i = 0; i < kRowsFilledAtLoad; ++i) {
         c_.lblEgg[i].caption = lessonLine(s_.lessonText, i);
     }

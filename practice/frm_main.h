@@ -4,6 +4,8 @@
 #include "practice/practice_state.h"
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 namespace keyloom {
 
@@ -23,6 +25,9 @@ class FrmMain {
     // Lays out both rings and shows the first seven lesson lines. Raises
     // LessonFileError when the lesson cannot be read.
     void Form_Load(const std::filesystem::path& lessonFile);
+    // The same with the lesson's text from `readLessonText`, called where the
+    // file would be read: a lesson read before, or from standard input.
+    void Form_Load(const std::function<std::u16string()>& readLessonText);
 
     // After each change of the typing box's text: scores its newest character.
     // Never raises: a step that fails is skipped.

@@ -60,9 +60,40 @@ std::filesystem::path findLesson(const std::vector<std::filesystem::path>& place
     throw LessonFileError("找不到课文文件，查找过：" + looked, last);
 }
 
-std::u16string readLesson(const std::filesystem::path& path) {
+bool LessonBytes::take(std::string_view bytes) {
+    constexpr std::size_t kTextCheckBytes = 65536;
+    if (bytesSeen_ < kTextCheckBytes) {
+        binary_ = binary_ || bytes.substr(0, kTextCheckBytes - bytesSeen_).find('\0') !=
+                                 std::string_view::npos;
+    }
+    bytesSeen_ += bytes.size();
+    // Line ends stay, so the lines can be decoded one by one; a run of them
+    // is kept as one LF, for the empty lines between add nothing.
+    for (const char byte : bytes) {
+        if (byte == '\r' || byte == '\n') {
+            if (content_.empty() || content_.back() != '\n') {
+                content_.push_back('\n');
+            }
+            continue;
+        }
+        if (contentBytes_ == kMaxContentBytes) {
+            more_ = true;
+            break;
+        }
+        content_.push_back(byte);
+        ++contentBytes_;
+    }
+    return !more_;
+}
+
+std::u16string LessonBytes::text() const {
+    return decodeLesson(content_, more_, kShowableLessonChars);
+}
+
+LessonBytes readLessonBytes(const std::filesystem::path& path) {
     std::error_code ec;
-    const std::filesystem::path dir = path.parent_path();
+    const std::filesystem::path parent = path.parent_path();
+    const std::filesystem::path dir = parent.empty() ? std::filesystem::path(".") : parent;
     if (!std::filesystem::is_directory(dir, ec)) {
         throw LessonFileError("找不到课文目录：" + u8(dir), dir);
     }
@@ -72,38 +103,26 @@ std::u16string readLesson(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(path, ec)) {
         throw LessonFileError("课文文件是一个目录：" + u8(path), path);
     }
+    // Opened and read once: a pipe or a FIFO has nothing left to read again.
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         throw LessonFileError("无法读取课文文件：" + u8(path), path);
     }
-    // Line ends stay, so the lines can be decoded one by one; a run of them
-    // is kept as one LF, for the empty lines between add nothing.
-    std::string content;
-    std::size_t contentBytes = 0;
+    LessonBytes lesson;
     std::array<char, 65536> chunk{};
-    bool more = false;
-    while (!more && (file.read(chunk.data(), chunk.size()) || file.gcount() > 0)) {
-        const auto got = static_cast<std::size_t>(file.gcount());
-        for (std::size_t i = 0; i < got; ++i) {
-            const char byte = chunk[i];
-            if (byte == '\r' || byte == '\n') {
-                if (content.empty() || content.back() != '\n') {
-                    content.push_back('\n');
-                }
-                continue;
-            }
-            if (contentBytes == kMaxContentBytes) {
-                more = true;
-                break;
-            }
-            content.push_back(byte);
-            ++contentBytes;
+    while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
+        if (!lesson.take({chunk.data(), static_cast<std::size_t>(file.gcount())})) {
+            break;
         }
     }
     if (file.bad()) {
         throw LessonFileError("无法读取课文文件：" + u8(path), path);
     }
-    return decodeLesson(content, more, kShowableLessonChars);
+    return lesson;
+}
+
+std::u16string readLesson(const std::filesystem::path& path) {
+    return readLessonBytes(path).text();
 }
 
 } // namespace keyloom

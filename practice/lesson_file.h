@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace keyloom {
@@ -36,9 +37,33 @@ std::vector<std::filesystem::path> lessonPlaces(const std::filesystem::path& use
 // of them when none does.
 std::filesystem::path findLesson(const std::vector<std::filesystem::path>& places);
 
-// Reads the lesson and returns its text: the lines joined with nothing between
-// them, only as much as can ever be shown. Raises LessonFileError when the
-// "txt" directory or the file is missing or cannot be read.
+// A lesson's bytes as they are read from a file or a pipe, kept only as far
+// as they can ever be shown, so a huge lesson is never read or decoded whole.
+class LessonBytes {
+  public:
+    // Takes the next bytes read; false once enough is held and reading can
+    // stop.
+    bool take(std::string_view bytes);
+    // The lesson's text: the lines joined with nothing between them, only as
+    // much as can ever be shown.
+    [[nodiscard]] std::u16string text() const;
+    // Whether a NUL byte came in the first 64 KB: no text file holds one.
+    [[nodiscard]] bool binary() const { return binary_; }
+
+  private:
+    std::string content_; // line ends kept, a run of them as one LF
+    std::size_t contentBytes_ = 0;
+    std::size_t bytesSeen_ = 0;
+    bool more_ = false;
+    bool binary_ = false;
+};
+
+// Reads the lesson file; a bare file name is read from the current folder.
+// Raises LessonFileError when its folder or the file is missing, is a folder
+// or cannot be read.
+LessonBytes readLessonBytes(const std::filesystem::path& path);
+
+// readLessonBytes(path).text().
 std::u16string readLesson(const std::filesystem::path& path);
 
 } // namespace keyloom

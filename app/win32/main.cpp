@@ -1,14 +1,20 @@
 // Start-up of the Windows program: the main window from its design over the
 // practice handlers, and the top-level error report.
 #include "app/error_report.h"
-#include "practice/lesson_file.h"
+#include "app/win32/new_run.h"
 #include "forms/frm_main_design.h"
+#include "practice/lesson_file.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <shellapi.h>
+#include <stdexcept>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -29,17 +35,46 @@ std::filesystem::path programDirectory() {
     return std::filesystem::path(path).parent_path();
 }
 
+std::vector<std::wstring> arguments() {
+    int count = 0;
+    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> result;
+    for (int i = 1; list != nullptr && i < count; ++i) {
+        result.emplace_back(list[i]);
+    }
+    LocalFree(list);
+    return result;
+}
+
+// The lesson: a file named on the command line ("Open with", a file dropped
+// on the program), "-" for standard input, or txt\文档.txt beside the
+// program. A named lesson is read once, as a pipe gives nothing twice.
+std::function<std::u16string()> lessonReader() {
+    const std::vector<std::wstring> args = arguments();
+    if (args.size() > 1) {
+        throw std::runtime_error("一次只能练习一个课文文件。");
+    }
+    if (args.empty()) {
+        return [] { return keyloom::readLesson(keyloom::lessonPath(programDirectory())); };
+    }
+    if (args.front() == L"-") {
+        return [] { return keyloom::readStandardInput(); };
+    }
+    const std::filesystem::path file(args.front());
+    return [file] { return keyloom::readLesson(file); };
+}
+
 int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
-    form.Form_Load(keyloom::lessonPath(programDirectory()));
+    form.Form_Load(lessonReader());
 
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
         [](HWND /*owner*/, const std::exception& error) { keyloom::reportError(error); },
-        keyloom::showAboutBox);
-    window.create(show);
+        keyloom::showAboutBox, keyloom::startNewRun);
+    window.create(show, keyloom::placeLikeStarter());
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

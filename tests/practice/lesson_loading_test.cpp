@@ -1,8 +1,11 @@
 #include "practice/lesson_file.h"
+#include "practice/ring.h"
 #include "tests/practice/practice_fixture.h"
 
 #ifndef _WIN32
+#include <fstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #endif
 
@@ -51,6 +54,48 @@ TEST_F(LessonLoading, HugeLessonKeepsWhatCanBeShown) {
     EXPECT_EQ(form.state().lessonText.size(), 32780U);
     EXPECT_EQ(form.state().lessonText.back(), u'中');
 }
+
+// The byte cap that keeps a huge lesson from being read whole must still
+// let every character that can be shown through, in either encoding.
+TEST_F(LessonLoading, ByteCapKeepsEveryShowableCharacterAndTheEncoding) {
+    std::string withBom = "\xEF\xBB\xBF";
+    for (std::size_t i = 0; i < kShowableLessonChars + 10; ++i) {
+        withBom += "\xE4\xB8\xAD"; // 中, three bytes
+    }
+    loadBytes(withBom);
+    EXPECT_EQ(form.state().lessonText, std::u16string(kShowableLessonChars, u'中'))
+        << "a UTF-8 lesson with a byte-order mark";
+
+    // Three bytes a character: the cap falls inside one, which is left out
+    // instead of making the lesson GBK.
+    restart();
+    loadBytes(withBom.substr(3) + withBom.substr(3));
+    EXPECT_EQ(form.state().lessonText, std::u16string(kShowableLessonChars, u'中'))
+        << "a character cut by the cap";
+}
+
+TEST_F(LessonLoading, BareFileNameIsReadFromTheCurrentFolder) {
+    dir.write(std::string_view("abc"));
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.lessonFile().parent_path());
+    const std::filesystem::path bare = dir.lessonFile().filename();
+    std::u16string text;
+    EXPECT_NO_THROW(text = readLesson(bare));
+    std::filesystem::current_path(before);
+    EXPECT_EQ(text, u"abc");
+}
+
+#ifndef _WIN32
+TEST_F(LessonLoading, LessonFromAPipeIsReadOnce) {
+    const std::filesystem::path fifo = dir.programDir() / "lesson.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer(
+        [&fifo] { std::ofstream(fifo, std::ios::binary) << "\xE6\x98\xA5\xE5\xA4\xA9"; });
+    form.Form_Load(fifo);
+    writer.join();
+    EXPECT_EQ(form.state().lessonText, u"春天");
+}
+#endif
 
 TEST_F(LessonLoading, MissingOrUnreadableLessonNamesThePath) {
     struct Case {

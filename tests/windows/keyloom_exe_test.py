@@ -101,6 +101,74 @@ def time_box(screen, origin):
     )
 
 
+def row_length(screen, origin):
+    """Cells of the upper pane's first row up to the last one with ink."""
+    columns = Pane(screen, origin, PIC_EGG).yellow_columns(0)
+    return 0 if not columns else int((max(columns) - 50 / 15) // FULL_WIDTH) + 1
+
+
+def windows_shown():
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + MAIN_CAPTION + "$"],
+                           capture_output=True, text=True).stdout.split()
+    return found
+
+
+def expect_lesson_shown(args, length, what, cwd, stdin_bytes=None, log=None):
+    """Starts keyloom.exe with `args`, checks the length of the lesson it
+    shows and returns the running process and its window."""
+    process = subprocess.Popen(["wine", "keyloom.exe", *args], cwd=cwd,
+                               stdin=subprocess.PIPE if stdin_bytes is not None else subprocess.DEVNULL,
+                               stdout=log, stderr=log)
+    if stdin_bytes is not None:
+        process.stdin.write(stdin_bytes)
+        process.stdin.close()
+    window = find_window(MAIN_CAPTION, 30, process)
+    check(window is not None, f"{what}: no window")
+    origin = client_origin(window)
+    screen, shown = wait_for_screen(lambda s: row_length(s, origin) == length)
+    check(shown, f"{what}: the first row shows {row_length(screen, origin)} characters, expected {length}")
+    return process, window
+
+
+def close(process, window):
+    xdotool("windowfocus", "--sync", window)
+    keys("alt+F4")
+    try:
+        process.wait(15)
+    except subprocess.TimeoutExpired:
+        raise TestFailure("closing the window did not end the program")
+
+
+def test_new_runs(folder, log):
+    """keyloom.exe FILE (a bare name, from its folder), keyloom.exe - and F4."""
+    with open(os.path.join(folder, "poem.txt"), "wb") as poem:
+        poem.write("白日依山尽黄河入海流".encode("gbk"))
+    close(*expect_lesson_shown(["poem.txt"], 10, "keyloom.exe poem.txt", folder, log=log))
+    close(*expect_lesson_shown(["-"], 4, "keyloom.exe -", folder, "春天来了".encode("utf-8"), log))
+
+    process, window = expect_lesson_shown([], len(LESSON), "keyloom.exe", folder, log=log)
+    clip = subprocess.Popen(["xclip", "-selection", "clipboard", "-loops", "1"], stdin=subprocess.PIPE)
+    clip.communicate("山高\r\n水长".encode("utf-8"))
+    xdotool("windowfocus", "--sync", window)
+    keys("F4")
+    try:
+        status = process.wait(30)
+    except subprocess.TimeoutExpired:
+        raise TestFailure("F4: the old program did not end")
+    check(status == 0, f"F4: the old program ended with status {status}")
+    new = find_window(MAIN_CAPTION, 10)
+    check(new is not None and windows_shown() == [new], f"F4: windows {windows_shown()}")
+    origin = client_origin(new)
+    screen, shown = wait_for_screen(lambda s: row_length(s, origin) == 4)
+    check(shown, f"F4: the first row shows {row_length(screen, origin)} characters, expected 4")
+    xdotool("windowfocus", "--sync", new)
+    keys("alt+F4")
+    deadline = time.monotonic() + 15
+    while windows_shown() and time.monotonic() < deadline:
+        time.sleep(0.1)
+    check(not windows_shown(), "F4: the new window did not close")
+
+
 def main():
     program, witness_source = map(os.path.abspath, sys.argv[1:3])
     folder = tempfile.mkdtemp(prefix="keyloom-exe-", dir=os.environ.get("DESKTOP_SESSION_TMP"))
@@ -168,6 +236,7 @@ def main():
         except subprocess.TimeoutExpired:
             raise TestFailure("closing the window did not end the program")
         check(status == 0, f"the program ended with status {status}")
+        test_new_runs(folder, log)
         print("keyloom.exe under Wine with fcitx5 pinyin: ok")
         return 0
     except TestFailure as failure:

@@ -3,12 +3,14 @@
 #include "practice/ring.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
+#include "ui/qt/lesson_commands.h"
 #include "ui/qt/pane_widget.h"
 #include "ui/qt/qt_geometry.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/typing_box.h"
 #include "ui/qt/window_builder.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,7 +25,8 @@ constexpr Counter kKeyF1 = 112;
 } // namespace
 
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
-                       FatalErrorReport onFatalError, AboutBoxOpener openAboutBox)
+                       FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
+                       NewRunStarter startNewRun)
     : form_(form), openAboutBox_(std::move(openAboutBox)), scene_(design, controls, measure_),
       guarded_(
           [this, report = std::move(onFatalError)](const std::exception& error) {
@@ -32,6 +35,11 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
               report(error);
           },
           [this] { showState(); }) {
+    if (startNewRun) {
+        lessonCommands_ =
+            std::make_unique<LessonCommands>(*this, form_.state(), std::move(startNewRun));
+        setAcceptDrops(true);
+    }
     // A fixed single border with the close button only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -84,6 +92,14 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
+    // F3, F4 and Ctrl+O are the window's, never typing.
+    if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
+        if (!guarded_.stopped()) {
+            box_->abandonComposition();
+            lessonCommands_->run(*command);
+        }
+        return false;
+    }
     const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
     if (handled && keyCode == kKeyF1 && openAboutBox_) {
         // The dialog takes the focus; an open composition is abandoned, as
@@ -145,6 +161,27 @@ QRect MainWindow::caretRectInBox() const {
     }
     const QPoint inBox = box_->mapFrom(this, QPoint(caret->box.left, caret->box.top));
     return {inBox, QSize(1, caret->box.height())};
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (lessonCommands_ && !guarded_.stopped() && LessonCommands::droppedFile(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+// The file is opened once the drop is over, so that the program it came from
+// does not wait on a message box.
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto file = lessonCommands_ && !guarded_.stopped()
+                          ? LessonCommands::droppedFile(*event->mimeData())
+                          : std::nullopt;
+    if (file) {
+        event->acceptProposedAction();
+        QTimer::singleShot(0, this, [this, path = *file] {
+            box_->abandonComposition();
+            lessonCommands_->open(path);
+        });
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

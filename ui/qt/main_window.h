@@ -3,6 +3,7 @@
 #include "forms/window_description.h"
 #include "practice/frm_main.h"
 #include "ui/handler_guard.h"
+#include "ui/qt/new_run_starter.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/scene.h"
 
@@ -10,6 +11,8 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -20,6 +23,7 @@ class QTimer;
 namespace keyloom {
 
 class GlyphWarmer;
+class LessonCommands;
 class PaneWidget;
 class TypingBox;
 
@@ -35,8 +39,11 @@ class MainWindow : public QWidget {
     // Opens the about box; F1 calls it after the key-down handler.
     using AboutBoxOpener = std::function<void(QWidget* parent)>;
 
+    // With `startNewRun`, F3, F4, Ctrl+O and a dropped file start a new run
+    // in this window's place.
     MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
-               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {});
+               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {},
+               NewRunStarter startNewRun = {});
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -49,6 +56,8 @@ class MainWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     bool keyDown(Counter keyCode, Counter shift);
@@ -62,6 +71,7 @@ class MainWindow : public QWidget {
     QtTextMeasure measure_;
     Scene scene_;
     HandlerGuard guarded_;
+    std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.
     std::map<std::string_view, std::pair<QLabel*, bool>> labels_;

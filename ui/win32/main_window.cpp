@@ -16,6 +16,8 @@ constexpr wchar_t kWindowClass[] = L"KeyloomMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; // fixed border, close only
 constexpr DWORD kExStyle = 0;
 constexpr int kAppIconId = 1;
+// A command of the window's keys, run once the key's message is done.
+constexpr UINT kLessonCommandMessage = WM_APP + 1;
 
 int intervalOf(const WindowDescription& design, std::string_view timer) {
     const ElementDesign* element = findElement(design, timer);
@@ -52,7 +54,8 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
 } // namespace
 
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
-                       FatalErrorReport onFatalError, AboutBoxOpener openAboutBox)
+                       FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
+                       NewRunStarter startNewRun)
     : form_(form), c_(controls), design_(design), onFatalError_(std::move(onFatalError)),
       openAboutBox_(std::move(openAboutBox)), guarded_(
                                                   [this](const std::exception& error) {
@@ -62,7 +65,11 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
                                                       onFatalError_(window_, error);
                                                       DestroyWindow(window_);
                                                   },
-                                                  [this] { showState(); }) {}
+                                                  [this] { showState(); }) {
+    if (startNewRun) {
+        lessonCommands_.emplace(form_.state(), std::move(startNewRun));
+    }
+}
 
 MainWindow::~MainWindow() {
     if (window_ != nullptr) {
@@ -70,7 +77,7 @@ MainWindow::~MainWindow() {
     }
 }
 
-void MainWindow::create(int show) {
+void MainWindow::create(int show, std::optional<POINT> place) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(instance, &ownedWindowProc<MainWindow, &MainWindow::handle, &MainWindow::failed,
                                              &MainWindow::window_>);
@@ -91,8 +98,9 @@ void MainWindow::create(int show) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - outer.cx) / 2,
-                 work.top + (work.bottom - work.top - outer.cy) / 2, outer.cx, outer.cy,
+    const POINT topLeft = place.value_or(POINT{work.left + (work.right - work.left - outer.cx) / 2,
+                                               work.top + (work.bottom - work.top - outer.cy) / 2});
+    SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, show);
     UpdateWindow(window_);
@@ -119,6 +127,19 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             guarded_([this] { form_.Timer1_Timer(); });
         } else if (wParam == kTimer2) {
             guarded_([this] { form_.Timer2_Timer(); });
+        }
+        return 0;
+    case kLessonCommandMessage:
+        if (lessonCommands_ && !guarded_.stopped()) {
+            lessonCommands_->run(window_, static_cast<LessonCommand>(wParam));
+        }
+        return 0;
+    case WM_DROPFILES:
+        if (lessonCommands_ && !guarded_.stopped()) {
+            box_->cancelComposition();
+            lessonCommands_->drop(window_, reinterpret_cast<HDROP>(wParam));
+        } else {
+            DragFinish(reinterpret_cast<HDROP>(wParam));
         }
         return 0;
     case WM_PAINT: paint(); return 0;
@@ -177,12 +198,23 @@ void MainWindow::onCreate() {
                 }});
     SendMessageW(box_->hwnd(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_->font(FontRole::Standard)), FALSE);
+    if (lessonCommands_) {
+        DragAcceptFiles(window_, TRUE);
+    }
     SetTimer(window_, kTimer1, static_cast<UINT>(intervalOf(design_, "Timer1")), nullptr);
     SetTimer(window_, kTimer2, static_cast<UINT>(intervalOf(design_, "Timer2")), nullptr);
     showState();
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
+    // F3, F4 and Ctrl+O are the window's, never typing.
+    if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
+        if (!guarded_.stopped()) {
+            box_->cancelComposition();
+            PostMessageW(window_, kLessonCommandMessage, static_cast<WPARAM>(*command), 0);
+        }
+        return false;
+    }
     readBox();
     return guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
 }

@@ -6,11 +6,14 @@
 #include "ui/scene.h"
 #include "ui/win32/gdi_fonts.h"
 #include "ui/win32/gdi_text_measure.h"
+#include "ui/win32/lesson_commands.h"
+#include "ui/win32/new_run_starter.h"
 #include "ui/win32/typing_box.h"
 
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <windows.h>
 
@@ -31,15 +34,19 @@ class MainWindow {
     static constexpr UINT_PTR kTimer2 = 2;
     static constexpr int kTypingBoxId = 100;
 
+    // With `startNewRun`, F3, F4, Ctrl+O and a dropped file start a new run
+    // in this window's place.
     MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
-               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {});
+               FatalErrorReport onFatalError, AboutBoxOpener openAboutBox = {},
+               NewRunStarter startNewRun = {});
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();
 
-    // Creates the window centred on its monitor, sized for its dpi, and
-    // shows it with the focus in the typing box.
-    void create(int show);
+    // Creates the window centred on its monitor, or with its top left corner
+    // at `place`, sized for its dpi, and shows it with the focus in the
+    // typing box.
+    void create(int show, std::optional<POINT> place = std::nullopt);
 
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
@@ -67,6 +74,7 @@ class MainWindow {
     FatalErrorReport onFatalError_;
     AboutBoxOpener openAboutBox_;
     HandlerGuard guarded_;
+    std::optional<LessonCommands> lessonCommands_; // none without a new-run starter
     HWND window_ = nullptr;
     std::unique_ptr<TypingBox> box_;
     std::unique_ptr<GdiFonts> fonts_;

@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "practice/new_lesson.h"
+
+#include <string>
+
+class QWidget;
+
+namespace keyloom {
+
+// A new run is this program started again as "keyloom -", its lesson's text
+// on its standard input, in a memory file filled before it starts: nothing
+// is written to disk. It is told where the old window stands, and tells the
+// old program once its own window is up; only then does a replaced window
+// close, so a start that fails leaves the old run as it was.
+
+// The NewRunStarter the windows are given.
+void startNewRun(QWidget& window, const std::u16string& text, OldWindow old);
+
+// In the new run, before its window is shown: where the old window stood.
+void placeLikeStarter(QWidget& window);
+// In the new run, once its window is shown: when it is on the screen, it
+// takes the focus and the program that started it is told.
+void tellStarterWhenShown(QWidget& window);
+
+} // namespace keyloom

@@ -1,0 +1,148 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/win32/new_run.h"
+
+#include "practice/lesson_file.h"
+#include "version.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace keyloom {
+namespace {
+
+// How long a new run may take to show its window before the old one gives up
+// waiting for it and stays.
+constexpr DWORD kStartTimeoutMs = 20000;
+
+class Handle {
+  public:
+    explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { reset(); }
+    [[nodiscard]] HANDLE get() const { return handle_; }
+    HANDLE* out() { return &handle_; }
+    void reset() {
+        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+        handle_ = nullptr;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+std::wstring programPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+void tell(HWND window, const wchar_t* message) {
+    const std::u16string_view title = kApplicationTitle;
+    MessageBoxW(window, message, std::wstring(title.begin(), title.end()).c_str(),
+                MB_OK | MB_ICONWARNING);
+}
+
+// Starts the new run; false when it could not be started or ended before
+// its window was up.
+bool handOver(HWND window, const std::string& bytes) {
+    SECURITY_ATTRIBUTES inheritable{.nLength = sizeof(SECURITY_ATTRIBUTES),
+                                    .lpSecurityDescriptor = nullptr,
+                                    .bInheritHandle = TRUE};
+    Handle readEnd;
+    Handle writeEnd;
+    if (CreatePipe(readEnd.out(), writeEnd.out(), &inheritable,
+                   static_cast<DWORD>(bytes.size() + 1)) == FALSE ||
+        SetHandleInformation(writeEnd.get(), HANDLE_FLAG_INHERIT, 0) == FALSE) {
+        return false;
+    }
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USEPOSITION;
+    startup.dwX = static_cast<DWORD>(frame.left);
+    startup.dwY = static_cast<DWORD>(frame.top);
+    startup.hStdInput = readEnd.get();
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    const std::wstring program = programPath();
+    std::wstring commandLine = L"\"" + program + L"\" -";
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       nullptr, &startup, &started) == FALSE) {
+        return false;
+    }
+    const Handle process(started.hProcess);
+    const Handle thread(started.hThread);
+    readEnd.reset();
+    AllowSetForegroundWindow(started.dwProcessId);
+    // The whole text, then the end of the input.
+    for (std::size_t done = 0; done < bytes.size();) {
+        DWORD wrote = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 65536));
+        if (WriteFile(writeEnd.get(), bytes.data() + done, chunk, &wrote, nullptr) == FALSE) {
+            return false;
+        }
+        done += wrote;
+    }
+    writeEnd.reset();
+    WaitForInputIdle(process.get(), kStartTimeoutMs);
+    return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+
+} // namespace
+
+void startNewRun(HWND window, const std::u16string& text, OldWindow old) {
+    if (!handOver(window, handOverBytes(text))) {
+        tell(window, L"新的练习没能开始，这次练习照旧继续。");
+        return;
+    }
+    if (old == OldWindow::Replace) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+}
+
+std::optional<POINT> placeLikeStarter() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    if ((startup.dwFlags & STARTF_USEPOSITION) == 0) {
+        return std::nullopt;
+    }
+    return POINT{static_cast<LONG>(startup.dwX), static_cast<LONG>(startup.dwY)};
+}
+
+std::u16string readStandardInput() {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    LessonBytes lesson;
+    std::array<char, 65536> chunk{};
+    for (;;) {
+        DWORD got = 0;
+        if (ReadFile(input, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) ==
+            FALSE) {
+            // A pipe whose writer has closed it ends so; anything else is no
+            // input at all.
+            if (GetLastError() == ERROR_BROKEN_PIPE) {
+                break;
+            }
+            throw LessonFileError("无法读取标准输入上的课文", "-");
+        }
+        if (got == 0 || !lesson.take({chunk.data(), got})) {
+            break;
+        }
+    }
+    return lesson.text();
+}
+
+} // namespace keyloom

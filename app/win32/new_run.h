@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "practice/new_lesson.h"
+
+#include <optional>
+#include <string>
+#include <windows.h>
+
+namespace keyloom {
+
+// A new run is this program started again as "keyloom.exe -", its lesson's
+// text written whole into an inheritable pipe that is its standard input,
+// and its window's top left corner in STARTUPINFO: nothing is written to
+// disk. A replaced window closes once the new one waits for input, so a start
+// that fails leaves the old run as it was.
+
+// The NewRunStarter the windows are given.
+void startNewRun(HWND window, const std::u16string& text, OldWindow old);
+
+// In the new run: where the old window stood, if a new run was started so.
+std::optional<POINT> placeLikeStarter();
+
+// The lesson on standard input ("keyloom.exe -"), read as a lesson file is.
+// Raises LessonFileError when it cannot be read.
+std::u16string readStandardInput();
+
+} // namespace keyloom
