@@ -1,16 +1,18 @@
 #include "app/command_line.h"
 #include "app/error_report.h"
-#include "practice/lesson_file.h"
 #include "forms/frm_main_design.h"
+#include "practice/lesson_file.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
+#include "ui/qt/report_dialog.h"
 #include "version.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QTextStream>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -81,6 +83,7 @@ int main(int argc, char* argv[]) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::QtTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
+    form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
     try {
         form.Form_Load(line.lessonFile ? *line.lessonFile : keyloom::findLesson(lessonPlaces()));
     } catch (const std::exception& error) {
@@ -95,6 +98,11 @@ int main(int argc, char* argv[]) {
             QCoreApplication::exit(kExitOnError);
         },
         keyloom::showAboutBox);
+    // The drill's new window: the one place to start it, through the
+    // program's own way of starting a window with a given lesson.
+    const keyloom::DrillStarter startDrill;
+    window.setReportOpener(
+        [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });
     window.show();
     return QApplication::exec();
 }

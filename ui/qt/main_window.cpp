@@ -3,6 +3,7 @@
 #include "practice/ring.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
+#include "ui/qt/keystroke_tap.h"
 #include "ui/qt/pane_widget.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/twips.h"
@@ -20,6 +21,7 @@ namespace keyloom {
 namespace {
 
 constexpr Counter kKeyF1 = 112;
+constexpr Counter kKeyF2 = 113;
 
 bool sameCaret(const LineShape& a, const LineShape& b) {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
@@ -41,6 +43,7 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
          .onChange = [this] { textChanged(); },
          .caretRect = [this] { return caretRectInBox(); }},
         this);
+    tap_ = new KeystrokeTap(form_.record(), box_);
     if (const ElementDesign* e = findElement(design, "txtType")) {
         box_->setGeometry(pixelRect(e->left, e->top, e->width, e->height).toRect());
     }
@@ -101,10 +104,22 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     if (handled && keyCode == kKeyF1 && openAboutBox_) {
         // The dialog takes the focus; an open composition is abandoned, as
         // with Esc, so that its pinyin is not committed.
-        box_->abandonComposition();
+        abandonComposition();
         openAboutBox_(this);
     }
+    if (handled && keyCode == kKeyF2 && openReport_) {
+        // The report, like the about box, over a practice that goes on.
+        abandonComposition();
+        openReport_(this);
+    }
     return handled;
+}
+
+// What the input method flushes meanwhile is nobody's keystroke.
+void MainWindow::abandonComposition() {
+    tap_->setAbandoning(true);
+    box_->abandonComposition();
+    tap_->setAbandoning(false);
 }
 
 void MainWindow::textChanged() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "practice/frm_main.h"
 #include "forms/window_description.h"
+#include "practice/frm_main.h"
 
 #include <QWidget>
 #include <exception>
@@ -16,6 +16,7 @@ class QTimer;
 namespace keyloom {
 
 class GlyphWarmer;
+class KeystrokeTap;
 class PaneWidget;
 class TypingBox;
 
@@ -39,6 +40,10 @@ class MainWindow : public QWidget {
     MainWindow(MainWindow&&) = delete;
     MainWindow& operator=(MainWindow&&) = delete;
 
+    // Opens the practice report; F2 calls it after the key-down handler.
+    using ReportOpener = std::function<void(QWidget* parent)>;
+    void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
+
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
     [[nodiscard]] QTimer* caretTimer() const { return timer2_; }
@@ -51,6 +56,7 @@ class MainWindow : public QWidget {
     bool keyDown(Counter keyCode, Counter shift);
     void textChanged();
     void showState();
+    void abandonComposition();
     PaneWidget* makePane(const WindowDescription& design, const ElementDesign& box);
     [[nodiscard]] QRect caretRectInBox() const;
 
@@ -58,6 +64,8 @@ class MainWindow : public QWidget {
     MainControls& c_;
     FatalErrorReport onFatalError_;
     AboutBoxOpener openAboutBox_;
+    ReportOpener openReport_;
+    KeystrokeTap* tap_ = nullptr;
     bool failed_ = false;
     PaneWidget* picEgg_ = nullptr;
     PaneWidget* picType_ = nullptr;
