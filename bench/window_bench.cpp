@@ -13,9 +13,9 @@
 // those repainted anything, the pixels a caret blink and a clock tick
 // repaint, and the resident set before, halfway and after. An argument sets another
 // number of commits.
+#include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
 #include "tests/support/resident_set.h"
-#include "forms/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/qt/typing_box.h"
@@ -122,6 +122,7 @@ int main(int argc, char* argv[]) {
     MainControls controls = frmMainControls();
     const QtTextMeasure measure;
     FrmMain form(controls, measure);
+    form.record().setClock([] { return Clock::now().time_since_epoch(); });
     form.Form_Load(lessonPath(QFile::encodeName(dir.path()).toStdString()));
     const std::u16string& lesson = form.state().lessonText;
     int fatalErrors = 0;

@@ -1,9 +1,9 @@
 // The Win32 binding's message handling, driven with SendMessage against the
 // real practice handlers, where a real input method cannot reach.
+#include "forms/frm_main_design.h"
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
 #include "tests/windows/windows_scratch.h"
-#include "forms/frm_main_design.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
@@ -28,6 +28,10 @@ class Win32BindingTest : public ::testing::Test {
             form_, controls_, frmMainDesign(),
             [this](HWND, const std::exception& error) { fatal_ = error.what(); },
             [this](HWND) { ++aboutBoxes_; });
+        window_->setReportOpener([this](HWND) {
+            ++reports_;
+            keystrokesAtReport_ = form_.record().keystrokes();
+        });
         window_->create(SW_SHOW);
         SetActiveWindow(window_->hwnd());
         SetFocus(window_->typingBox());
@@ -68,6 +72,8 @@ class Win32BindingTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window_;
     std::string fatal_;
     int aboutBoxes_ = 0;
+    int reports_ = 0;
+    std::int64_t keystrokesAtReport_ = -1;
 };
 
 TEST_F(Win32BindingTest, WindowIsTheDesignsClientAreaAtItsDpiWithTheLessonShown) {
@@ -172,6 +178,37 @@ TEST_F(Win32BindingTest, F1OpensTheAboutBoxAfterTheKeyDownHandler) {
     keyDown(VK_F1);
     EXPECT_EQ(aboutBoxes_, 1);
     EXPECT_TRUE(boxReadOnly()); // 112 locks the box
+}
+
+// Every key-down the box receives counts, VK_PROCESSKEY included, and the
+// composition messages after them add nothing: the count is exact.
+TEST_F(Win32BindingTest, KeystrokesAreTheKeyDownsTheBoxReceives) {
+    for (const wchar_t ch : std::wstring(L"我们")) {
+        for (int key = 0; key < 3; ++key) {
+            keyDown(VK_PROCESSKEY);
+            SendMessageW(box(), WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+        }
+        imeChar(ch);
+    }
+    keyDown(VK_BACK);
+    keyDown(VK_SHIFT); // a modifier alone
+    keyDown(VK_OEM_COMMA);
+    keyDown(VK_F2); // the report's key, after the key-down handler
+    EXPECT_EQ(reports_, 1);
+    EXPECT_EQ(keystrokesAtReport_, 8);
+    EXPECT_FALSE(form_.record().keystrokesEstimated());
+    EXPECT_EQ(form_.record().corrections(), 1);
+    EXPECT_EQ(form_.record().characters().size(), 2U);
+}
+
+// Wine's XIM path sends composition messages without key-downs: each counts
+// once, and the count is an estimate.
+TEST_F(Win32BindingTest, CompositionsWithoutKeyDownsAreAnEstimate) {
+    SendMessageW(box(), WM_IME_STARTCOMPOSITION, 0, 0);
+    SendMessageW(box(), WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+    imeChar(L'我');
+    EXPECT_EQ(form_.record().keystrokes(), 1);
+    EXPECT_TRUE(form_.record().keystrokesEstimated());
 }
 
 TEST_F(Win32BindingTest, AnErrorInAHandlerIsReportedAndEndsTheWindowWithStatusOne) {

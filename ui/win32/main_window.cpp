@@ -1,6 +1,7 @@
 #include "ui/win32/main_window.h"
 
 #include "ui/win32/dpi.h"
+#include "ui/win32/keystroke_feed.h"
 #include "ui/win32/window_dpi.h"
 
 #include <stdexcept>
@@ -49,7 +50,7 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox)
     : form_(form), c_(controls), design_(design), onFatalError_(std::move(onFatalError)),
-      openAboutBox_(std::move(openAboutBox)) {}
+      openAboutBox_(std::move(openAboutBox)), keystrokes_(form.record()) {}
 
 MainWindow::~MainWindow() {
     if (window_ != nullptr) {
@@ -177,7 +178,9 @@ void MainWindow::onCreate() {
                     if (openAboutBox_ && !failed_ && !closing_) {
                         openAboutBox_(window_);
                     }
-                }});
+                },
+            .onMessage = [this](UINT message,
+                                WPARAM wParam) { feedKeystroke(keystrokes_, message, wParam); }});
     SendMessageW(box_->hwnd(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_->font(FontRole::Standard)), FALSE);
     SetTimer(window_, kTimer1, static_cast<UINT>(intervalOf(design_, "Timer1")), nullptr);
@@ -207,7 +210,13 @@ template <class Handler> bool MainWindow::guarded(Handler&& handler) {
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     readBox();
-    return guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
+    const bool handled = guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
+    if (handled && keyCode == VK_F2 && openReport_ && !closing_) {
+        // The report, like the about box, over a practice that goes on.
+        box_->cancelComposition();
+        openReport_(window_);
+    }
+    return handled;
 }
 
 void MainWindow::textChanged() {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "forms/window_description.h"
 #include "practice/frm_main.h"
+#include "practice/keystroke_counter.h"
 #include "ui/win32/gdi_fonts.h"
 #include "ui/win32/scene.h"
 #include "ui/win32/typing_box.h"
-#include "forms/window_description.h"
 
 #include <exception>
 #include <functional>
@@ -38,6 +39,10 @@ class MainWindow {
     // shows it with the focus in the typing box.
     void create(int show);
 
+    // Opens the practice report; F2 calls it after the key-down handler.
+    using ReportOpener = std::function<void(HWND owner)>;
+    void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
+
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
     [[nodiscard]] int dpi() const { return fonts_ ? fonts_->dpi() : 0; }
@@ -64,6 +69,8 @@ class MainWindow {
     const WindowDescription& design_;
     FatalErrorReport onFatalError_;
     AboutBoxOpener openAboutBox_;
+    ReportOpener openReport_;
+    KeystrokeCounter keystrokes_;
     HWND window_ = nullptr;
     std::unique_ptr<TypingBox> box_;
     std::unique_ptr<GdiFonts> fonts_;
