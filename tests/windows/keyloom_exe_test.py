@@ -185,6 +185,8 @@ def main():
         report = find_window(REPORT_CAPTION, 10)
         check(report is not None, f'F2 opened no window "{REPORT_CAPTION}"')
         xdotool("windowfocus", "--sync", report)
+        time.sleep(0.5)
+        Screen.grab().save_png(output_path("win32-report.png"))
         keys("alt+c")
         deadline = time.monotonic() + 5
         copied = ""
