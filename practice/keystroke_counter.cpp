@@ -59,10 +59,17 @@ void KeystrokeCounter::keyDown(Counter keyCode, Counter shift) {
 
 void KeystrokeCounter::inputMethodEvent(std::u16string_view preedit, std::u16string_view commit) {
     record_.beginCommit();
-    if (!commit.empty() || preedit != preedit_) {
+    // Input methods send an event a key while composing, the composition's
+    // text changed or not (IBus shows 他 for both t and ta), and after a
+    // commit or an abandoned composition an empty one.
+    if (!commit.empty() || !preedit.empty() || composing_) {
         record_.countKeystroke();
     }
-    preedit_ = preedit;
+    composing_ = !preedit.empty();
+}
+
+void KeystrokeCounter::compositionAbandoned() {
+    composing_ = false;
 }
 
 void KeystrokeCounter::compositionMessage() {

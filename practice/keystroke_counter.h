@@ -5,7 +5,6 @@
 #include "practice/counter.h"
 #include "practice/run_record.h"
 
-#include <string>
 #include <string_view>
 
 namespace keyloom {
@@ -14,8 +13,8 @@ namespace keyloom {
 // event also ends the commit before it. Key-downs count, with their
 // auto-repeats, but not a modifier alone, F1 to F12 or the program's own
 // shortcuts. Where the input method takes its keys before the box sees them
-// (Linux), each input-method event that changes the composition counts, and
-// each commit, but a commit and the empty composition that follows it once.
+// (Linux), each input-method event that shows, changes, empties or commits
+// a composition counts; the empty composition after a commit does not.
 // Where its keys arrive as key-downs of code 229 (Windows), composition
 // messages add nothing; where none has arrived (Wine's XIM path), each
 // composition message counts once and makes the count an estimate.
@@ -28,12 +27,15 @@ class KeystrokeCounter {
     void keyDown(Counter keyCode, Counter shift);
     // An input-method event: the composition it leaves and what it commits.
     void inputMethodEvent(std::u16string_view preedit, std::u16string_view commit);
+    // The program dropped the open composition: the input method's answer
+    // to that is nobody's keystroke.
+    void compositionAbandoned();
     // A composition message: the composition changed or its result arrived.
     void compositionMessage();
 
   private:
     RunRecord& record_;
-    std::u16string preedit_;
+    bool composing_ = false;
     bool imeKeysArrive_ = false;
 };
 

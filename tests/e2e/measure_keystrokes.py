@@ -5,10 +5,10 @@
 one input method. Run inside `scripts/desktop-session` (without --fcitx5: it
 starts the input method itself):
 
-    measure_keystrokes.py PATH/TO/keyloom METHOD
+    measure_keystrokes.py PATH/TO/keyloom METHOD [--per-group]
 
 METHOD is one of fcitx5-pinyin, fcitx5-shuangpin, fcitx5-wubi, fcitx5-rime,
-ibus-libpinyin. Prints the keys sent, the count shown and the characters
+ibus-libpinyin, and fcitx5-pinyin-paging (paging through candidates). Prints the keys sent, the count shown and the characters
 committed; the README's table of input methods comes from these runs.
 """
 
@@ -19,7 +19,7 @@ import sys
 import tempfile
 import time
 
-from keyloom_desktop import Keyloom, keys, xdotool
+from keyloom_desktop import Keyloom, check, fcitx5, keys, wait_fcitx5, xdotool
 from report_test import FIGURES, client_origin, figure, open_report, select_label
 
 # The keys typed in each method: syllables or codes chosen with space or a
@@ -29,9 +29,21 @@ SEQUENCES = {
                "BackSpace", "t a Escape", "period"],
     "shuangpin": ["w o m f space", "n i h k 1", "comma", "v s g o BackSpace o space",
                   "BackSpace", "t a Escape", "period"],
+    # paging through the candidates with = and - and Page Down
+    "paging": ["n i equal equal minus space", "w o Next space"],
     # wubi: 我们 trwu, 你好 wqvb, 中国 khlg, 国 lgyi.
     "wbx": ["t r w u space", "w q v b space", "comma", "k h l g space",
             "l g BackSpace g y i", "BackSpace", "w b Escape", "period"],
+}
+
+
+# fcitx5's input method, the addons it needs, the keys typed.
+METHODS = {
+    "fcitx5-pinyin": ("pinyin", "pinyin", "pinyin"),
+    "fcitx5-shuangpin": ("shuangpin", "pinyin", "shuangpin"),
+    "fcitx5-wubi": ("wbx", "table,pinyinhelper", "wbx"),
+    "fcitx5-rime": ("rime", "rime", "pinyin"),
+    "fcitx5-pinyin-paging": ("pinyin", "pinyin", "paging"),
 }
 
 
@@ -54,7 +66,7 @@ def fcitx5_profile(home, method, addons):
     return subprocess.Popen(
         ["fcitx5", "--disable=all",
          f"--enable=keyboard,{addons},punctuation,xcb,xim,dbus,dbusfrontend,classicui"],
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        stdout=open(os.path.join(home, "fcitx5.log"), "wb"), stderr=subprocess.STDOUT,
     )
 
 
@@ -74,14 +86,16 @@ def start_method(name, home):
         return None, "pinyin"
     env["QT_IM_MODULE"] = "fcitx"
     env["XMODIFIERS"] = "@im=fcitx"
-    method, addons, sequence = {
-        "fcitx5-pinyin": ("pinyin", "pinyin", "pinyin"),
-        "fcitx5-shuangpin": ("shuangpin", "pinyin", "shuangpin"),
-        "fcitx5-wubi": ("wbx", "table", "wbx"),
-        "fcitx5-rime": ("rime", "rime", "pinyin"),
-    }[name]
+    method, addons, sequence = METHODS[name]
     process = fcitx5_profile(home, method, addons)
-    time.sleep(8 if method == "rime" else 3)
+    deadline = time.monotonic() + 30
+    while time.monotonic() < deadline:
+        try:
+            fcitx5("CurrentInputMethod")
+            break
+        except subprocess.CalledProcessError:
+            time.sleep(0.2)  # not on the bus yet
+    time.sleep(10 if method == "rime" else 2)  # dictionaries, Rime's deployment
     return process, sequence
 
 
@@ -93,13 +107,27 @@ def main():
     keyloom = Keyloom(program, lesson.encode("utf-8"))
     try:
         keyloom.start().wait_for_window()
-        time.sleep(2)
+        if daemon is not None:
+            check(wait_fcitx5(r"program:keyloom .*focus:1", timeout=10), "no focused input context")
+            current = fcitx5("CurrentInputMethod")
+            log = open(os.path.join(home, "fcitx5.log"), errors="replace").read()[-800:]
+            check(f'"{METHODS[name][0]}"' in current, f"input method: {current}\n{log}")
+        time.sleep(1)
         sent = 0
+        per_group = "--per-group" in sys.argv
         for group in SEQUENCES[sequence]:
             names = group.split()
             keys(*names, delay_ms=80)
             sent += len(names)
             time.sleep(0.4)
+            if per_group:  # the count after each group of keys
+                window = open_report()
+                counted = figure(select_label(client_origin(window), FIGURES), "键数")
+                print(f"{group}: keys sent {sent}, counted {counted}")
+                keys("Escape")
+                time.sleep(0.3)
+                xdotool("windowfocus", "--sync", keyloom.window)
+                time.sleep(0.5)
         window = open_report()
         figures = select_label(client_origin(window), FIGURES)
         counted = figure(figures, "键数")

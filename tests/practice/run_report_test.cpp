@@ -284,7 +284,19 @@ const KeystrokeCase kKeystrokes[] = {
          k.inputMethodEvent(u"wo", u""); // w o in one event
          k.inputMethodEvent(u"", u"我"); // 1 picks a candidate
      },
-     9 + 1 + 4 + 1 + 1 + 1, false},
+     9 + 1 + 5 + 1 + 1 + 1, false},
+    {"IBus: a key that leaves the composition's text as it was",
+     [](KeystrokeCounter& k) {
+         k.inputMethodEvent(u"", u"");   // the box gets the focus
+         k.inputMethodEvent(u"他", u""); // t
+         k.inputMethodEvent(u"他", u""); // a
+         k.inputMethodEvent(u"", u"他"); // space
+         k.inputMethodEvent(u"", u"");
+         k.inputMethodEvent(u"总", u""); // z
+         k.compositionAbandoned();       // F2
+         k.inputMethodEvent(u"", u"");
+     },
+     4, false},
     {"Windows: composition messages after key 229 add nothing",
      [](KeystrokeCounter& k) {
          for (int i = 0; i < 6; ++i) {

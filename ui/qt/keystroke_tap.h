@@ -17,7 +17,10 @@ class KeystrokeTap : public QObject {
     KeystrokeTap(RunRecord& record, QWidget* box);
 
     // While set, nothing is counted: an open composition is being abandoned.
-    void setAbandoning(bool abandoning) { abandoning_ = abandoning; }
+    void setAbandoning(bool abandoning) {
+        abandoning_ = abandoning;
+        counter_.compositionAbandoned();
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
