@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 #include "app/error_report.h"
-#include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
+#include "forms/frm_main_design.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"

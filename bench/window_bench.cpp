@@ -13,9 +13,9 @@
 // those repainted anything, the pixels a caret blink and a clock tick
 // repaint, and the resident set before, halfway and after. An argument sets another
 // number of commits.
-#include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
 #include "tests/support/resident_set.h"
+#include "forms/frm_main_design.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/qt/typing_box.h"

@@ -1,8 +1,8 @@
 // Start-up of the Windows program: the main window from its design over the
 // practice handlers, and the top-level error report.
 #include "app/error_report.h"
-#include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
+#include "forms/frm_main_design.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"

@@ -1,9 +1,9 @@
 // The Win32 binding's message handling, driven with SendMessage against the
 // real practice handlers, where a real input method cannot reach.
-#include "forms/frm_main_design.h"
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
 #include "tests/windows/windows_scratch.h"
+#include "forms/frm_main_design.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"

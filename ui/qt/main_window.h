@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/window_description.h"
 #include "practice/frm_main.h"
+#include "forms/window_description.h"
 
 #include <QWidget>
 #include <exception>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "forms/window_description.h"
 #include "practice/frm_main.h"
 #include "practice/keystroke_counter.h"
 #include "ui/win32/gdi_fonts.h"
 #include "ui/win32/scene.h"
 #include "ui/win32/typing_box.h"
+#include "forms/window_description.h"
 
 #include <exception>
 #include <functional>
