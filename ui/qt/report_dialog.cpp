@@ -80,7 +80,7 @@ ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill, QWi
     ok->setFocus(Qt::OtherFocusReason);
 }
 
-void ReportDialog::cmdCopy_Click() {
+void ReportDialog::cmdCopy_Click() const {
     const QString line = toQString(content_.resultLine);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(line, QClipboard::Clipboard);
@@ -89,7 +89,7 @@ void ReportDialog::cmdCopy_Click() {
     }
 }
 
-void ReportDialog::cmdDrill_Click() {
+void ReportDialog::cmdDrill_Click() const {
     if (startDrill_ && !content_.drill.empty()) {
         startDrill_(content_.drill);
     }

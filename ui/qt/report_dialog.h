@@ -34,8 +34,8 @@ class ReportDialog : public QDialog {
     void reject() override; // Esc and the close box press "确定"
 
   private:
-    void cmdCopy_Click();
-    void cmdDrill_Click();
+    void cmdCopy_Click() const;
+    void cmdDrill_Click() const;
 
     ReportContent content_;
     DrillStarter startDrill_;
