@@ -7,12 +7,14 @@
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
+#include "ui/qt/report_dialog.h"
 #include "version.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QTextStream>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -87,6 +89,7 @@ int main(int argc, char* argv[]) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::QtTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
+    form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
     try {
         if (lesson) {
             form.Form_Load([&lesson] { return *lesson; });
@@ -106,6 +109,12 @@ int main(int argc, char* argv[]) {
         },
         keyloom::showAboutBox, keyloom::startNewRun);
     keyloom::placeLikeStarter(window);
+    // The drill opens in a new run of its own beside this one.
+    const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {
+        keyloom::startNewRun(window, drill, keyloom::OldWindow::Keep);
+    };
+    window.setReportOpener(
+        [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });
     window.show();
     keyloom::tellStarterWhenShown(window);
     return QApplication::exec();

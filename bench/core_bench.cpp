@@ -1,15 +1,17 @@
 // The core cost of one scored character: a 20,000-character run through a
-// lesson longer than can ever be shown, straight through FrmMain without a
-// toolkit. Every 16th character is taken back and typed again, and one in
-// five is wrong, so ring advances, mark creation and destruction, the
-// accuracy and the Backspace path all take their share.
+// lesson longer than can ever be shown, straight through FrmMain and the
+// run's record (its keystrokes counted, its clock read) without a toolkit. Every 16th character is
+// taken back and typed again, and one in five is wrong, so ring advances, mark creation and
+// destruction, the accuracy and the Backspace path all take their share.
 #include "practice/frm_main.h"
+#include "practice/keystroke_counter.h"
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
 #include "tests/support/typing_box_model.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,10 +35,22 @@ std::u16string longLesson() {
 
 class Typist {
   public:
-    explicit Typist(const std::filesystem::path& lesson) { form_.Form_Load(lesson); }
+    explicit Typist(const std::filesystem::path& lesson) {
+        form_.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
+        form_.Form_Load(lesson);
+    }
 
-    void commit(char16_t ch) { box_.commit(std::u16string_view(&ch, 1)); }
-    void backspace() { box_.backspace(); }
+    // Each reaches the run's record as from a front end: the keystroke, then
+    // the character.
+    void commit(char16_t ch) {
+        keystrokes_.keyDown(kKeyProcessedByIme, 0);
+        box_.commit(std::u16string_view(&ch, 1));
+    }
+    void backspace() {
+        keystrokes_.keyDown(kKeyBack, 0);
+        box_.backspace();
+    }
+    [[nodiscard]] const RunRecord& record() const { return form_.record(); }
 
     [[nodiscard]] char16_t expected() const {
         return form_.state().lessonText[static_cast<std::size_t>(form_.state().typedCount)];
@@ -48,6 +62,7 @@ class Typist {
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
     test::TypingBoxModel box_{form_, controls_.txtType};
+    KeystrokeCounter keystrokes_{form_.record()};
 };
 
 // Characters `from` to `to` of the run.
@@ -109,6 +124,22 @@ void BM_StretchAfter(benchmark::State& state) {
     state.counters["per_char"] = benchmark::Counter(
         kStretch, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
+// The run's record holding the 32,767 characters a run can score: its bytes.
+void BM_RecordOfAFullRun(benchmark::State& state) {
+    const test::LessonFolder folder;
+    folder.write(longLesson());
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        Typist typist(folder.lessonFile());
+        for (int i = 0; i < 32767; ++i) {
+            typist.commit(typist.expected());
+        }
+        bytes = typist.record().memoryBytes();
+    }
+    state.counters["record_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_RecordOfAFullRun)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_StretchAfter)
     ->Arg(0)
     ->Arg(kRunLength - kStretch)

@@ -2,6 +2,7 @@
 
 #include "practice/main_controls.h"
 #include "practice/practice_state.h"
+#include "practice/run_record.h"
 
 #include <filesystem>
 #include <functional>
@@ -45,6 +46,9 @@ class FrmMain {
 
     [[nodiscard]] const PracticeState& state() const { return s_; }
     [[nodiscard]] PracticeState& state() { return s_; }
+    // What the run was made of, for the report.
+    [[nodiscard]] const RunRecord& record() const { return record_; }
+    [[nodiscard]] RunRecord& record() { return record_; }
 
   private:
     void advanceReferenceRing();
@@ -57,6 +61,7 @@ class FrmMain {
     MainControls& c_;
     const TextMeasure& measure_;
     PracticeState s_;
+    RunRecord record_;
 };
 
 } // namespace keyloom

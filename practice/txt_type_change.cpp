@@ -76,6 +76,10 @@ void FrmMain::scoreNewestCharacter() {
         reference = referenceRow.substr(column - 1, 1);
     }
     const bool right = !reference.empty() && typedRow[column - 1] == reference.front();
+    if (column >= 1) {
+        record_.score(reference.empty() ? RunRecord::kNoReference : reference.front(),
+                      typedRow[column - 1]);
+    }
 
     Label& mark = c_.lblOK[s_.typedCount];
     if (right) {

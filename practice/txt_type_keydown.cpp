@@ -45,6 +45,7 @@ void FrmMain::takeBackNewestCharacter() {
         c_.lblFalse.caption = kWrongCaption + decimalText(s_.wrongCount);
     }
     c_.lblOK.destroy(s_.typedCount);
+    record_.takeBack();
     s_.typedCount = checkedSub(s_.typedCount, 1);
     s_.skipChange = kTrue;
 

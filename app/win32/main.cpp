@@ -7,7 +7,9 @@
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/report_dialog.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -69,11 +71,18 @@ int run(int show) {
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
     form.Form_Load(lessonReader());
+    form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
 
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
         [](HWND /*owner*/, const std::exception& error) { keyloom::reportError(error); },
         keyloom::showAboutBox, keyloom::startNewRun);
+    // The drill opens in a new run of its own beside this one.
+    const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {
+        keyloom::startNewRun(window.hwnd(), drill, keyloom::OldWindow::Keep);
+    };
+    window.setReportOpener(
+        [&](HWND owner) { keyloom::showReport(form.record(), startDrill, owner); });
     window.create(show, keyloom::placeLikeStarter());
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -32,6 +32,10 @@ class Win32BindingTest : public ::testing::Test {
             form_, controls_, design(),
             [this](HWND, const std::exception& error) { fatal_ = error.what(); },
             [this](HWND) { ++aboutBoxes_; });
+        window_->setReportOpener([this](HWND) {
+            ++reports_;
+            keystrokesAtReport_ = form_.record().keystrokes();
+        });
         window_->create(SW_SHOW);
         SetActiveWindow(window_->hwnd());
         SetFocus(window_->typingBox());
@@ -69,6 +73,8 @@ class Win32BindingTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window_;
     std::string fatal_;
     int aboutBoxes_ = 0;
+    int reports_ = 0;
+    std::int64_t keystrokesAtReport_ = -1;
 };
 
 TEST_F(Win32BindingTest, WindowIsTheDesignsClientAreaAtItsDpiWithTheLessonShown) {
@@ -173,6 +179,37 @@ TEST_F(Win32BindingTest, F1OpensTheAboutBoxAfterTheKeyDownHandler) {
     keyDown(VK_F1);
     EXPECT_EQ(aboutBoxes_, 1);
     EXPECT_TRUE(boxReadOnly()); // 112 locks the box
+}
+
+// Every key-down the box receives counts, VK_PROCESSKEY included, and the
+// composition messages after them add nothing: the count is exact.
+TEST_F(Win32BindingTest, KeystrokesAreTheKeyDownsTheBoxReceives) {
+    for (const wchar_t ch : std::wstring(L"我们")) {
+        for (int key = 0; key < 3; ++key) {
+            keyDown(VK_PROCESSKEY);
+            SendMessageW(box(), WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+        }
+        imeChar(ch);
+    }
+    keyDown(VK_BACK);
+    keyDown(VK_SHIFT); // a modifier alone
+    keyDown(VK_OEM_COMMA);
+    keyDown(VK_F2); // the report's key, after the key-down handler
+    EXPECT_EQ(reports_, 1);
+    EXPECT_EQ(keystrokesAtReport_, 8);
+    EXPECT_FALSE(form_.record().keystrokesEstimated());
+    EXPECT_EQ(form_.record().corrections(), 1);
+    EXPECT_EQ(form_.record().characters().size(), 1U);
+}
+
+// Wine's XIM path sends composition messages without key-downs: each counts
+// once, and the count is an estimate.
+TEST_F(Win32BindingTest, CompositionsWithoutKeyDownsAreAnEstimate) {
+    SendMessageW(box(), WM_IME_STARTCOMPOSITION, 0, 0);
+    SendMessageW(box(), WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+    imeChar(L'我');
+    EXPECT_EQ(form_.record().keystrokes(), 1);
+    EXPECT_TRUE(form_.record().keystrokesEstimated());
 }
 
 TEST_F(Win32BindingTest, AnErrorInAHandlerIsReportedAndEndsTheWindowWithStatusOne) {

@@ -3,6 +3,7 @@
 #include "practice/ring.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
+#include "ui/qt/keystroke_tap.h"
 #include "ui/qt/lesson_commands.h"
 #include "ui/qt/pane_widget.h"
 #include "ui/qt/qt_geometry.h"
@@ -21,6 +22,7 @@ namespace keyloom {
 namespace {
 
 constexpr Counter kKeyF1 = 112;
+constexpr Counter kKeyF2 = 113;
 
 } // namespace
 
@@ -50,6 +52,7 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
          .onChange = [this] { textChanged(); },
          .caretRect = [this] { return caretRectInBox(); }},
         this);
+    tap_ = new KeystrokeTap(form_.record(), box_);
     if (const ElementDesign* e = findElement(design, "txtType")) {
         box_->setGeometry(
             toQRect(pixelRect(e->look.left, e->look.top, e->look.width, e->look.height)));
@@ -95,7 +98,7 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     // F3, F4 and Ctrl+O are the window's, never typing.
     if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
         if (!guarded_.stopped()) {
-            box_->abandonComposition();
+            abandonComposition();
             lessonCommands_->run(*command);
         }
         return false;
@@ -104,10 +107,22 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     if (handled && keyCode == kKeyF1 && openAboutBox_) {
         // The dialog takes the focus; an open composition is abandoned, as
         // with Esc, so that its pinyin is not committed.
-        box_->abandonComposition();
+        abandonComposition();
         openAboutBox_(this);
     }
+    if (handled && keyCode == kKeyF2 && openReport_) {
+        // The report, like the about box, over a practice that goes on.
+        abandonComposition();
+        openReport_(this);
+    }
     return handled;
+}
+
+// What the input method flushes meanwhile is nobody's keystroke.
+void MainWindow::abandonComposition() {
+    tap_->setAbandoning(true);
+    box_->abandonComposition();
+    tap_->setAbandoning(false);
 }
 
 void MainWindow::textChanged() {
@@ -178,7 +193,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (file) {
         event->acceptProposedAction();
         QTimer::singleShot(0, this, [this, path = *file] {
-            box_->abandonComposition();
+            abandonComposition();
             lessonCommands_->open(path);
         });
     }

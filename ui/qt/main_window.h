@@ -23,6 +23,7 @@ class QTimer;
 namespace keyloom {
 
 class GlyphWarmer;
+class KeystrokeTap;
 class LessonCommands;
 class PaneWidget;
 class TypingBox;
@@ -50,6 +51,10 @@ class MainWindow : public QWidget {
     MainWindow(MainWindow&&) = delete;
     MainWindow& operator=(MainWindow&&) = delete;
 
+    // Opens the practice report; F2 calls it after the key-down handler.
+    using ReportOpener = std::function<void(QWidget* parent)>;
+    void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
+
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
     [[nodiscard]] QTimer* caretTimer() const { return timer2_; }
@@ -64,6 +69,7 @@ class MainWindow : public QWidget {
     void textChanged();
     void showState();
     void showLabel(const SceneItem& item);
+    void abandonComposition();
     [[nodiscard]] QRect caretRectInBox() const;
 
     FrmMain& form_;
@@ -72,6 +78,8 @@ class MainWindow : public QWidget {
     Scene scene_;
     HandlerGuard guarded_;
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
+    ReportOpener openReport_;
+    KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.
     std::map<std::string_view, std::pair<QLabel*, bool>> labels_;

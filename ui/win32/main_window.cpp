@@ -2,6 +2,7 @@
 
 #include "ui/pixels.h"
 #include "ui/win32/gdi_painter.h"
+#include "ui/win32/keystroke_feed.h"
 #include "ui/win32/owned_window.h"
 #include "ui/win32/window_dpi.h"
 
@@ -65,7 +66,8 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
                                                       onFatalError_(window_, error);
                                                       DestroyWindow(window_);
                                                   },
-                                                  [this] { showState(); }) {
+                                                  [this] { showState(); }),
+      keystrokes_(form.record()) {
     if (startNewRun) {
         lessonCommands_.emplace(form_.state(), std::move(startNewRun));
     }
@@ -195,7 +197,9 @@ void MainWindow::onCreate() {
                     if (openAboutBox_ && !guarded_.stopped()) {
                         openAboutBox_(window_);
                     }
-                }});
+                },
+            .onMessage = [this](UINT message,
+                                WPARAM wParam) { feedKeystroke(keystrokes_, message, wParam); }});
     SendMessageW(box_->hwnd(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_->font(FontRole::Standard)), FALSE);
     if (lessonCommands_) {
@@ -216,7 +220,13 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
         return false;
     }
     readBox();
-    return guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
+    const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
+    if (handled && keyCode == VK_F2 && openReport_) {
+        // The report, like the about box, over a practice that goes on.
+        box_->cancelComposition();
+        openReport_(window_);
+    }
+    return handled;
 }
 
 void MainWindow::textChanged() {

@@ -2,6 +2,7 @@
 
 #include "forms/window_description.h"
 #include "practice/frm_main.h"
+#include "practice/keystroke_counter.h"
 #include "ui/handler_guard.h"
 #include "ui/scene.h"
 #include "ui/win32/gdi_fonts.h"
@@ -48,6 +49,10 @@ class MainWindow {
     // typing box.
     void create(int show, std::optional<POINT> place = std::nullopt);
 
+    // Opens the practice report; F2 calls it after the key-down handler.
+    using ReportOpener = std::function<void(HWND owner)>;
+    void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
+
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
     [[nodiscard]] int dpi() const { return fonts_ ? fonts_->dpi() : 0; }
@@ -75,6 +80,8 @@ class MainWindow {
     AboutBoxOpener openAboutBox_;
     HandlerGuard guarded_;
     std::optional<LessonCommands> lessonCommands_; // none without a new-run starter
+    ReportOpener openReport_;
+    KeystrokeCounter keystrokes_;
     HWND window_ = nullptr;
     std::unique_ptr<TypingBox> box_;
     std::unique_ptr<GdiFonts> fonts_;

@@ -171,6 +171,9 @@ void TypingBox::commitResult() {
 }
 
 LRESULT TypingBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hooks_.onMessage) {
+        hooks_.onMessage(message, wParam);
+    }
     if (neverReachesTheBox(message)) {
         return 0;
     }

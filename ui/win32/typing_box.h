@@ -19,6 +19,8 @@ class TypingBox {
         std::function<bool(Counter keyCode, Counter shift)> onKeyDown;
         // After the key-down handler of F1: opens the about box.
         std::function<void()> onHelp;
+        // Every message the box receives, before the box handles it.
+        std::function<void(UINT message, WPARAM wParam)> onMessage;
     };
 
     TypingBox(HWND parent, RECT box, int id, Hooks hooks);

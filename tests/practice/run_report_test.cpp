@@ -1,0 +1,330 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The run's record and the report's figures, through the real handlers with
+// a fake clock and the keystroke rules fed as a front end feeds them.
+#include "practice/keystroke_counter.h"
+#include "practice/run_figures.h"
+#include "tests/practice/practice_fixture.h"
+
+#include <functional>
+
+namespace keyloom::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class RunReport : public PracticeFixture {
+  protected:
+    void SetUp() override {
+        form.record().setClock([this] { return now; });
+    }
+
+  public:
+    void at(double seconds) {
+        now = std::chrono::nanoseconds(static_cast<std::int64_t>(seconds * 1e9));
+    }
+    // `keys` input-method keys (Windows' code 229), the last of which commits `text`.
+    void pinyin(int keys, std::u16string_view text) {
+        for (int i = 0; i < keys; ++i) {
+            counter.keyDown(kKeyProcessedByIme, 0);
+        }
+        box.commit(text);
+    }
+    void backspaceKey() {
+        counter.keyDown(kKeyBack, 0);
+        backspace();
+    }
+    [[nodiscard]] RunFigures figures() const { return computeFigures(form.record()); }
+
+    std::chrono::nanoseconds now{};
+    KeystrokeCounter counter{form.record()};
+};
+
+// The lesson of these runs: 200 distinct characters from 一 (U+4E00) on.
+std::u16string lessonFrom(std::size_t position, std::size_t count) {
+    return distinctLesson(200).substr(position, count);
+}
+
+struct FormulaCase {
+    const char* name;
+    std::function<void(RunReport&)> run;
+    int characters, wrong, accuracy, speed, netSpeed;
+    const char16_t* keysPerSecond; // as the result line shows it
+    const char16_t* keysPerCharacter;
+    int corrections;
+    double phraseRate;
+    const char16_t* line;
+};
+
+const FormulaCase kFormulas[] = {
+    {"nothing typed yet: every divisor is 0", [](RunReport&) {}, 0, 0, 0, 0, 0, u"0.00", u"0.00", 0,
+     0, u"Keyloom 1.0 速度0字/分 击键0.00 码长0.00 回改0 正确率0‰ 字数0 错字0 用时0:00"},
+    // 133 one-character commits over 127 s, 431 input-method keys and two
+    // Backspaces that take a wrong character back; two more stay wrong.
+    {"the card of a run",
+     [](RunReport& r) {
+         const std::u16string lesson = lessonFrom(0, 131);
+         int commits = 0;
+         for (std::size_t i = 0; i < lesson.size(); ++i) {
+             if (i == 40 || i == 90) { // a wrong character, taken back
+                 r.at(127.0 * commits++ / 132);
+                 r.pinyin(3, u"错");
+                 r.backspaceKey();
+             }
+             r.at(127.0 * commits / 132);
+             r.pinyin(commits < 32 ? 4 : 3, i == 7 || i == 8 ? u"误" : lesson.substr(i, 1));
+             ++commits;
+         }
+     },
+     131, 2, 985, 62, 57, u"3.41", u"3.31", 2, 0,
+     u"Keyloom 1.0 速度62字/分 击键3.41 码长3.31 回改2 正确率985‰ 字数131 错字2 用时2:07"},
+    // 1 right of 16: 62.5‰; 16 characters in 6.4 minutes: 2.5 a minute;
+    // 2 keys for 16 characters: 0.125.
+    {"halves round to even",
+     [](RunReport& r) {
+         r.pinyin(1, lessonFrom(0, 1));
+         r.at(384);
+         r.pinyin(1, u"错错错错错错错错错错错错错错错");
+     },
+     16, 15, 62, 2, 0, u"0.01", u"0.12", 0, 15.0 / 16,
+     u"Keyloom 1.0 速度2字/分 击键0.01 码长0.12 回改0 正确率62‰ 字数16 错字15 用时6:24"},
+    // 你好 is a phrase, ，。 two signs in one commit are not, nor is 。 in 中国。.
+    {"phrases, punctuation and the net speed",
+     [](RunReport& r) {
+         r.pinyin(6, lessonFrom(0, 2));
+         r.at(30);
+         r.pinyin(1, u"，。");
+         r.pinyin(1, lessonFrom(4, 1));
+         r.at(60);
+         r.pinyin(9, lessonFrom(5, 2) + u"。");
+     },
+     8, 3, 625, 8, 0, u"0.28", u"2.12", 0, 0.5,
+     u"Keyloom 1.0 速度8字/分 击键0.28 码长2.12 回改0 正确率625‰ 字数8 错字3 用时1:00"},
+    {"the minutes do not wrap at an hour",
+     [](RunReport& r) {
+         r.pinyin(2, lessonFrom(0, 1));
+         r.at(4503.9);
+         r.pinyin(2, lessonFrom(1, 1));
+     },
+     2, 0, 1000, 0, 0, u"0.00", u"2.00", 0, 0,
+     u"Keyloom 1.0 速度0字/分 击键0.00 码长2.00 回改0 正确率1000‰ 字数2 错字0 用时75:03"},
+};
+
+TEST_F(RunReport, FormulaTable) {
+    for (const FormulaCase& c : kFormulas) {
+        SCOPED_TRACE(c.name);
+        restart();
+        form.record() = RunRecord([this] { return now; });
+        at(0);
+        load(distinctLesson(200));
+        c.run(*this);
+        const RunFigures f = figures();
+        EXPECT_EQ(f.characters, c.characters);
+        EXPECT_EQ(f.characters, form.state().rightCount + form.state().wrongCount);
+        EXPECT_EQ(f.wrong, c.wrong);
+        EXPECT_EQ(f.accuracy, c.accuracy);
+        EXPECT_EQ(f.speed, c.speed);
+        EXPECT_EQ(f.netSpeed, c.netSpeed);
+        EXPECT_EQ(f.corrections, c.corrections);
+        EXPECT_DOUBLE_EQ(f.phraseRate, c.phraseRate);
+        EXPECT_EQ(resultLine(f, u"Keyloom 1.0"), c.line);
+        EXPECT_NE(resultLine(f, u"Keyloom 1.0").find(c.keysPerSecond), std::u16string::npos);
+        EXPECT_NE(resultLine(f, u"Keyloom 1.0").find(c.keysPerCharacter), std::u16string::npos);
+    }
+}
+
+// Times, the wrong and slow characters and the drill over a run with
+// Backspaces: each character's time runs from the commit before it, taken
+// back or not, and a phrase shares its time.
+TEST_F(RunReport, WrongSlowAndDrill) {
+    const std::u16string lesson = u"天地玄黄宇宙洪荒日月盈昃";
+    load(lesson);
+    at(0);
+    for (int i = 0; i < 4; ++i) {
+        counter.keyDown(kKeyProcessedByIme, 0);
+    }
+    at(2);
+    box.commit(u"天地"); // the first key at 0, 2 s: 1 s each
+    at(3);
+    pinyin(3, u"玄");
+    at(4);
+    pinyin(3, u"皇"); // wrong
+    at(5);
+    backspaceKey();
+    at(6);
+    pinyin(3, u"黄"); // 2 s after the wrong commit
+    at(13);
+    pinyin(2, u"宇"); // 7 s: slow
+    at(14);
+    pinyin(3, u"宙");
+    at(15);
+    pinyin(3, u"红"); // wrong
+    at(16);
+    pinyin(3, u"荒");
+    at(17);
+    pinyin(3, u"日");
+    at(18);
+    pinyin(3, u"红"); // wrong again, another reference
+    at(19);
+    pinyin(3, u"红");
+
+    const RunFigures f = figures();
+    EXPECT_EQ(f.characters, 11);
+    EXPECT_EQ(f.wrong, 3);
+    EXPECT_EQ(f.corrections, 1);
+    EXPECT_EQ(f.keystrokes, 4 + 3 + 3 + 1 + 3 + 2 + 3 * 6);
+    ASSERT_EQ(f.wrongCharacters.size(), 3U);
+    EXPECT_EQ(wrongCharactersText(f, 2), u"洪 → 红 ×1\n月 → 红 ×1\n另有 1 种");
+    ASSERT_EQ(f.slowest.size(), 10U);
+    EXPECT_EQ(f.slowest[0].character, U'宇');
+    EXPECT_DOUBLE_EQ(f.slowest[0].seconds, 7);
+    EXPECT_EQ(f.slowest[1].character, U'黄');
+    EXPECT_DOUBLE_EQ(f.slowest[1].seconds, 2);
+    EXPECT_EQ(slowestText(f).substr(0, 7), u"宇 7.0 秒");
+    // Wrong 洪, 月, 盈 and slow 宇 (median 1 s); in the lesson's order.
+    EXPECT_EQ(f.drill, u"宇宇宇洪洪洪月月月盈盈盈");
+    ASSERT_EQ(f.rowSpeeds.size(), 1U);
+    // The time of the character taken back is no character's.
+    EXPECT_DOUBLE_EQ(f.rowSpeeds[0], 11 / (18.0 / 60));
+}
+
+TEST_F(RunReport, TypingPastTheLessonsEnd) {
+    load(u"天地玄");
+    at(0);
+    pinyin(2, u"天地玄黄宇");
+    at(10);
+    backspaceKey();
+    const RunFigures f = figures();
+    EXPECT_EQ(f.characters, 4);
+    EXPECT_EQ(f.wrong, 1);
+    EXPECT_EQ(wrongCharactersText(f, 5), u"(文末) → 黄 ×1");
+    EXPECT_EQ(f.drill, u""); // nothing to practise past the end
+    EXPECT_EQ(f.slowest.front().character, U'天');
+    // Typing time ends at the newest commit, not at the Backspace.
+    EXPECT_EQ(f.typingSeconds, 0);
+}
+
+// Rows of 44 characters: the second row typed at half the speed.
+TEST_F(RunReport, SpeedOfEachRow) {
+    load(distinctLesson(100));
+    counter.keyDown(kKeyProcessedByIme, 0);
+    for (int i = 0; i < 88 + 5; ++i) {
+        at(i < 44 ? i + 1 : 44 + 2.0 * (i - 43));
+        counter.keyDown(kKeyProcessedByIme, 0);
+        typeRight(1);
+    }
+    const RunFigures f = figures();
+    ASSERT_EQ(f.rowSpeeds.size(), 3U);
+    EXPECT_NEAR(f.rowSpeeds[0], 60, 1e-9);
+    EXPECT_NEAR(f.rowSpeeds[1], 30, 1e-9);
+    EXPECT_NEAR(f.rowSpeeds[2], 30, 1e-9);
+}
+
+// A run's 32,767 characters fill the record; it stays under 1 MB and stops
+// there, as the marks do.
+TEST_F(RunReport, ThirtyTwoThousandCharacters) {
+    load(distinctLesson(32780));
+    for (int i = 0; i < 32767 + 3; ++i) {
+        at(i * 0.5);
+        counter.keyDown(kKeyProcessedByIme, 0);
+        typeRight(1);
+    }
+    EXPECT_EQ(form.state().typedCount, 32767);
+    EXPECT_EQ(form.record().characters().size(), 32767U);
+    EXPECT_LT(form.record().memoryBytes(), 1024U * 1024U);
+    const RunFigures f = figures();
+    EXPECT_EQ(f.characters, 32767);
+    EXPECT_EQ(f.speed, 120);
+    EXPECT_EQ(f.rowSpeeds.size(), 745U);
+    backspaceKey();
+    EXPECT_EQ(computeFigures(form.record()).characters, 32766);
+}
+
+// Keystroke rules: what each front end reports, and what counts.
+struct KeystrokeCase {
+    const char* name;
+    std::function<void(KeystrokeCounter&)> events;
+    std::int64_t counted;
+    bool estimated;
+};
+
+void linuxPinyin(KeystrokeCounter& k, std::u16string_view letters, std::u16string_view commit) {
+    std::u16string preedit;
+    for (const char16_t letter : letters) {
+        preedit.push_back(letter);
+        k.inputMethodEvent(preedit, u"");
+    }
+    k.inputMethodEvent(u"", commit); // the space
+    k.inputMethodEvent(u"", u"");    // the empty composition after it
+}
+
+const KeystrokeCase kKeystrokes[] = {
+    {"key-downs and auto-repeat count; modifiers, F-keys and Ctrl+O do not",
+     [](KeystrokeCounter& k) {
+         for (const int key : {8, 8, 8, 13, 27, 188, 65, 229}) {
+             k.keyDown(static_cast<Counter>(key), 0);
+         }
+         for (const int key : {16, 17, 18, 20, 91, 160, 165, 0, 112, 113, 123}) {
+             k.keyDown(static_cast<Counter>(key), 0);
+         }
+         k.keyDown(79, kCtrlMask);
+         k.keyDown(79, kShiftMask); // a plain O
+     },
+     9, false},
+    {"Linux pinyin: each composition change and each commit, once",
+     [](KeystrokeCounter& k) {
+         linuxPinyin(k, u"zhongguo", u"中国");
+         k.inputMethodEvent(u"", u"，"); // the comma key
+         k.inputMethodEvent(u"n", u"");  // n
+         k.inputMethodEvent(u"ni", u""); // i
+         k.inputMethodEvent(u"ni", u""); // paging: unseen
+         k.inputMethodEvent(u"n", u"");  // Backspace inside
+         k.inputMethodEvent(u"", u"");   // Escape
+         k.keyDown(8, 0);                // Backspace outside
+         k.inputMethodEvent(u"wo", u""); // w o in one event
+         k.inputMethodEvent(u"", u"我"); // 1 picks a candidate
+     },
+     9 + 1 + 5 + 1 + 1 + 1, false},
+    {"IBus: a key that leaves the composition's text as it was",
+     [](KeystrokeCounter& k) {
+         k.inputMethodEvent(u"", u"");   // the box gets the focus
+         k.inputMethodEvent(u"他", u""); // t
+         k.inputMethodEvent(u"他", u""); // a
+         k.inputMethodEvent(u"", u"他"); // space
+         k.inputMethodEvent(u"", u"");
+         k.inputMethodEvent(u"总", u""); // z
+         k.compositionAbandoned();       // F2
+         k.inputMethodEvent(u"", u"");
+     },
+     4, false},
+    {"Windows: composition messages after key 229 add nothing",
+     [](KeystrokeCounter& k) {
+         for (int i = 0; i < 6; ++i) {
+             k.keyDown(229, 0);
+             k.compositionMessage();
+         }
+         k.compositionMessage(); // a second message for the same key
+     },
+     6, false},
+    {"Wine's XIM path: composition messages without keys, an estimate",
+     [](KeystrokeCounter& k) {
+         k.compositionMessage();
+         k.compositionMessage();
+         k.keyDown(8, 0);
+     },
+     3, true},
+};
+
+TEST(KeystrokeRules, Table) {
+    for (const KeystrokeCase& c : kKeystrokes) {
+        SCOPED_TRACE(c.name);
+        RunRecord record;
+        KeystrokeCounter counter(record);
+        c.events(counter);
+        EXPECT_EQ(record.keystrokes(), c.counted);
+        EXPECT_EQ(record.keystrokesEstimated(), c.estimated);
+    }
+}
+
+} // namespace
+} // namespace keyloom::test

@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/qt/keystroke_tap.h"
+
+#include "ui/qt/key_codes.h"
+#include "ui/qt/qt_strings.h"
+
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace keyloom {
+
+KeystrokeTap::KeystrokeTap(RunRecord& record, QWidget* box)
+    : QObject(box), counter_(record), box_(box) {
+    box->installEventFilter(this);
+}
+
+bool KeystrokeTap::boxTakesTyping() const {
+    return !abandoning_ && box_->hasFocus() && box_->isActiveWindow() &&
+           QGuiApplication::focusObject() == box_;
+}
+
+bool KeystrokeTap::eventFilter(QObject* /*watched*/, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        counter_.keyDown(virtualKeyCode(key), shiftState(key));
+    } else if (event->type() == QEvent::InputMethod && boxTakesTyping()) {
+        const auto& im = static_cast<const QInputMethodEvent&>(*event);
+        counter_.inputMethodEvent(toU16(im.preeditString()), toU16(im.commitString()));
+    }
+    return false;
+}
+
+} // namespace keyloom

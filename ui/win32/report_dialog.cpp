@@ -1,0 +1,268 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/win32/report_dialog.h"
+
+#include "forms/frm_report_design.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/window_dpi.h"
+
+#include <algorithm>
+#include <array>
+#include <commctrl.h>
+#include <cstring>
+#include <string>
+
+namespace keyloom {
+namespace {
+
+constexpr COLORREF kBarColour = RGB(0x00, 0xC0, 0x00);
+constexpr int kChartMargin = 4;
+
+// Text for a Win32 control: its lines end in CR LF.
+std::wstring wide(std::u16string_view text) {
+    std::wstring result;
+    for (const char16_t unit : text) {
+        if (unit == u'\n') {
+            result += L'\r';
+        }
+        result += static_cast<wchar_t>(unit);
+    }
+    return result;
+}
+
+struct alignas(DWORD) EmptyDialogTemplate {
+    DLGTEMPLATE header;
+    std::array<WORD, 3> menuClassTitle; // none, the standard class, no title
+};
+
+int buttonId(std::string_view name) {
+    if (name == "cmdCopy") {
+        return ReportDialog::kCopyId;
+    }
+    if (name == "cmdDrill") {
+        return ReportDialog::kDrillId;
+    }
+    return IDOK;
+}
+
+// A tooltip over a control; over a disabled one the dialog gets the mouse,
+// so the tip belongs to the control's rectangle in the dialog.
+void addTooltip(HWND dialog, HWND control, const std::wstring& text) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = dialog;
+    tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(control));
+    GetWindowRect(control, &tool.rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&tool.rect), 2);
+    std::wstring buffer = text;
+    tool.lpszText = buffer.data();
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+} // namespace
+
+ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill)
+    : content_(loadReport(record)), startDrill_(std::move(startDrill)) {}
+
+void ReportDialog::run(HWND owner) {
+    EmptyDialogTemplate form{};
+    form.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    form.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &form.header, owner, &dialogProc,
+                            reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK ReportDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<ReportDialog*>(lParam);
+        self->dialog_ = dialog;
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    }
+    auto* self = reinterpret_cast<ReportDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (self == nullptr) {
+        return FALSE;
+    }
+    try {
+        return self->handle(message, wParam);
+    } catch (const std::exception&) {
+        // Nothing unwinds through the dialog manager: the report closes.
+        EndDialog(dialog, IDABORT);
+        return TRUE;
+    }
+}
+
+INT_PTR ReportDialog::handle(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_INITDIALOG: build(); return FALSE; // the focus was set on cmdOK
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL: EndDialog(dialog_, IDOK); return TRUE; // "确定" is default and cancel
+        case kCopyId: cmdCopy_Click(); return TRUE;
+        case kDrillId: cmdDrill_Click(); return TRUE;
+        default: return FALSE;
+        }
+    case WM_PAINT: paintChart(); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void ReportDialog::build() {
+    const WindowDescription& design = frmReportDesign();
+    const int dpi = windowDpi(dialog_);
+    fonts_ = std::make_unique<GdiFonts>(dpi);
+    SetWindowTextW(dialog_, wide(content_.caption).c_str());
+
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE));
+    const SIZE outer =
+        outerSize({toPixels(design.clientWidth, dpi), toPixels(design.clientHeight, dpi)}, style,
+                  exStyle, dpi);
+    RECT over{};
+    const HWND owner = GetWindow(dialog_, GW_OWNER);
+    if (owner != nullptr) {
+        GetWindowRect(owner, &over);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
+    }
+    SetWindowPos(dialog_, nullptr, over.left + (over.right - over.left - outer.cx) / 2,
+                 over.top + (over.bottom - over.top - outer.cy) / 2, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    std::vector<std::pair<int, HWND>> tabOrder;
+    HWND cmdOK = nullptr;
+    for (const ElementDesign& e : design.elements) {
+        const RECT r = pixelRect(0, 0, e.left, e.top, e.width, e.height, dpi);
+        HWND control = nullptr;
+        switch (e.kind) {
+        case ElementKind::PictureBox: chart_ = r; break;
+        case ElementKind::Button: {
+            const int id = buttonId(e.name);
+            DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+            buttonStyle |= e.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+            control = CreateWindowExW(0, L"BUTTON", wide(e.caption).c_str(), buttonStyle, r.left,
+                                      r.top, r.right - r.left, r.bottom - r.top, dialog_,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                      nullptr);
+            if (id == IDOK) {
+                cmdOK = control;
+            }
+            break;
+        }
+        case ElementKind::Label: {
+            std::u16string_view text = e.caption;
+            if (e.name == "lblFigures") {
+                text = content_.figures;
+            } else if (e.name == "lblWrong") {
+                text = content_.wrong;
+            } else if (e.name == "lblSlow") {
+                text = content_.slowest;
+            }
+            control = CreateWindowExW(0, L"STATIC", wide(text).c_str(),
+                                      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, r.left, r.top,
+                                      r.right - r.left, r.bottom - r.top, dialog_, nullptr,
+                                      instance, nullptr);
+            break;
+        }
+        default: break;
+        }
+        if (control != nullptr) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(e.font)),
+                         FALSE);
+            tabOrder.emplace_back(e.tabIndex, control);
+        }
+    }
+    const HWND drill = GetDlgItem(dialog_, kDrillId);
+    if (content_.drill.empty() || !startDrill_) {
+        EnableWindow(drill, FALSE);
+    }
+    if (!content_.drillTip.empty()) {
+        addTooltip(dialog_, drill, wide(content_.drillTip));
+    }
+    std::ranges::sort(tabOrder, {}, &std::pair<int, HWND>::first);
+    HWND previous = HWND_TOP;
+    for (const auto& [index, control] : tabOrder) {
+        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control;
+    }
+    if (cmdOK != nullptr) {
+        SendMessageW(dialog_, DM_SETDEFID, IDOK, 0);
+        SetFocus(cmdOK);
+    }
+}
+
+void ReportDialog::cmdCopy_Click() const {
+    const std::wstring line = wide(content_.resultLine);
+    const std::size_t bytes = (line.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) {
+        return;
+    }
+    std::memcpy(GlobalLock(memory), line.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (OpenClipboard(dialog_) == FALSE) {
+        GlobalFree(memory);
+        return;
+    }
+    EmptyClipboard();
+    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+        GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
+void ReportDialog::cmdDrill_Click() const {
+    if (startDrill_ && !content_.drill.empty()) {
+        startDrill_(content_.drill);
+    }
+}
+
+// Bars side by side across the chart, the fastest row full height, its
+// speed written in the top left corner.
+void ReportDialog::paintChart() const {
+    PAINTSTRUCT ps{};
+    const HDC dc = BeginPaint(dialog_, &ps);
+    SetBkColor(dc, RGB(0, 0, 0));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &chart_, nullptr, 0, nullptr);
+    const std::vector<double>& speeds = content_.rowSpeeds;
+    if (!speeds.empty()) {
+        const double fastest = *std::ranges::max_element(speeds);
+        const int left = chart_.left + kChartMargin;
+        const int width = chart_.right - kChartMargin - left;
+        const int top = chart_.top + kChartMargin;
+        const int bottom = chart_.bottom;
+        const int count = static_cast<int>(speeds.size());
+        SetBkColor(dc, kBarColour);
+        for (int i = 0; i < count; ++i) {
+            const int height = fastest > 0 ? static_cast<int>(speeds[static_cast<std::size_t>(i)] /
+                                                              fastest * (bottom - top))
+                                           : 0;
+            const int x1 = left + MulDiv(width, i, count);
+            const int x2 = std::max(x1 + 1, left + MulDiv(width, i + 1, count) - 1);
+            const RECT bar{x1, bottom - height, x2, bottom};
+            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &bar, nullptr, 0, nullptr);
+        }
+        const std::wstring label = std::to_wstring(static_cast<long long>(fastest + 0.5));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(255, 255, 255));
+        const HGDIOBJ previous = SelectObject(dc, fonts_->font(FontRole::Standard));
+        TextOutW(dc, left, top, label.c_str(), static_cast<int>(label.size()));
+        SelectObject(dc, previous);
+    }
+    EndPaint(dialog_, &ps);
+}
+
+void showReport(const RunRecord& record, const DrillStarter& startDrill, HWND owner) {
+    ReportDialog dialog(record, startDrill);
+    dialog.run(owner);
+}
+
+} // namespace keyloom
