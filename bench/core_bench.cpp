@@ -6,7 +6,7 @@
 #include "practice/frm_main.h"
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
-#include "tests/support/typing_box_model.h"
+#include "tests/support/rules_box.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,7 +47,7 @@ class Typist {
     FixedMeasure measure_;
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
-    test::TypingBoxModel box_{form_, controls_.txtType};
+    test::RulesBox box_{form_, controls_.txtType};
 };
 
 // Characters `from` to `to` of the run.

@@ -19,8 +19,6 @@
 namespace keyloom {
 namespace {
 
-constexpr Counter kKeyF1 = 112;
-
 bool sameCaret(const LineShape& a, const LineShape& b) {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
 }
@@ -39,7 +37,13 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
         c_.txtType,
         {.onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
          .onChange = [this] { textChanged(); },
-         .caretRect = [this] { return caretRectInBox(); }},
+         .caretRect = [this] { return caretRectInBox(); },
+         .onHelp =
+             [this] {
+                 if (openAboutBox_) {
+                     openAboutBox_(this);
+                 }
+             }},
         this);
     if (const ElementDesign* e = findElement(design, "txtType")) {
         box_->setGeometry(pixelRect(e->left, e->top, e->width, e->height).toRect());
@@ -97,14 +101,7 @@ template <class Handler> bool MainWindow::guarded(Handler&& handler) {
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
-    const bool handled = guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
-    if (handled && keyCode == kKeyF1 && openAboutBox_) {
-        // The dialog takes the focus; an open composition is abandoned, as
-        // with Esc, so that its pinyin is not committed.
-        box_->abandonComposition();
-        openAboutBox_(this);
-    }
-    return handled;
+    return guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
 }
 
 void MainWindow::textChanged() {

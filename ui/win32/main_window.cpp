@@ -109,11 +109,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(); return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kTypingBoxId && HIWORD(wParam) == EN_CHANGE) {
-            textChanged();
-        }
-        return 0;
+    case WM_COMMAND: return 0; // the typing box reports its changes itself
     case WM_TIMER:
         if (wParam == kTimer1) {
             guarded([this] { form_.Timer1_Timer(); });
@@ -169,9 +165,10 @@ void MainWindow::onCreate() {
         boxRect = pixelRect(0, 0, e->left, e->top, e->width, e->height, fonts_->dpi());
     }
     box_ = std::make_unique<TypingBox>(
-        window_, boxRect, kTypingBoxId,
+        window_, boxRect, kTypingBoxId, c_.txtType,
         TypingBox::Hooks{
             .onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
+            .onChange = [this] { textChanged(); },
             .onHelp =
                 [this] {
                     if (openAboutBox_ && !failed_ && !closing_) {
@@ -206,26 +203,11 @@ template <class Handler> bool MainWindow::guarded(Handler&& handler) {
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
-    readBox();
     return guarded([&] { form_.txtType_KeyDown(keyCode, shift); });
 }
 
 void MainWindow::textChanged() {
-    readBox();
     guarded([this] { form_.txtType_Change(); });
-}
-
-void MainWindow::readBox() {
-    const HWND edit = box_->hwnd();
-    const int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(edit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    c_.txtType.text.assign(text.begin(), text.end());
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    c_.txtType.selStart = static_cast<long long>(start);
 }
 
 // Repaints only what changed since the last look, and tells the input method

@@ -53,7 +53,6 @@ class MainWindow {
     void onCreate();
     bool keyDown(Counter keyCode, Counter shift);
     void textChanged();
-    void readBox();
     void showState();
     void paint();
     void applyDpi(int dpi);

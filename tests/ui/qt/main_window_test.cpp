@@ -264,7 +264,7 @@ class MainWindowTest : public QObject {
         p.commit(QString(QChar(0x4E00)));
         FlushingInputMethod inputMethod(QStringLiteral("ren"));
         sendPreedit(p.box(), QStringLiteral("ren"));
-        QVERIFY(p.box()->composing());
+        QVERIFY(p.box()->rules().composing());
         QWidget other;
         other.show();
         other.activateWindow();
@@ -274,7 +274,7 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(p.box()->hasFocus());
         QCOMPARE(p.box()->text(), QString(QChar(0x4E00)));
         QCOMPARE(int(p.form.state().typedCount), 1);
-        QVERIFY(!p.box()->composing());
+        QVERIFY(!p.box()->rules().composing());
         p.commit(QString(QChar(0x4E01))); // and typing goes on
         QCOMPARE(int(p.form.state().rightCount), 2);
     }
@@ -285,7 +285,7 @@ class MainWindowTest : public QObject {
         bool composingWhenOpened = true;
         TypingBox* box = nullptr;
         Program p(testLesson(), [&](QWidget* parent) {
-            composingWhenOpened = box->composing();
+            composingWhenOpened = box->rules().composing();
             QDialog about(parent);
             about.show();
             about.activateWindow();

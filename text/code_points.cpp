@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "text/code_points.h"
+
+namespace keyloom {
+namespace {
+
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+} // namespace
+
+std::size_t unitsOfFirst(std::u16string_view text, std::size_t count) {
+    std::size_t units = 0;
+    for (std::size_t n = 0; n < count && units < text.size(); ++n) {
+        const bool pair = isHighSurrogate(text[units]) && units + 1 < text.size() &&
+                          isLowSurrogate(text[units + 1]);
+        units += pair ? 2 : 1;
+    }
+    return units;
+}
+
+std::size_t codePointCount(std::u16string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(isLowSurrogate(text[i]) && i > 0 && isHighSurrogate(text[i - 1]))) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::u16string_view codePointSlice(std::u16string_view text, std::size_t first, std::size_t count) {
+    text.remove_prefix(unitsOfFirst(text, first));
+    return text.substr(0, unitsOfFirst(text, count));
+}
+
+std::size_t unitsOfLast(std::u16string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    const std::size_t size = text.size();
+    return size >= 2 && isLowSurrogate(text[size - 1]) && isHighSurrogate(text[size - 2]) ? 2 : 1;
+}
+
+} // namespace keyloom
