@@ -3,6 +3,7 @@
 // edits, clock and caret ticks, Backspace storms and long typing runs. Keys,
 // commits and Backspace go through the typing box's real rules; after every
 // event the run's invariants must hold, and no error may escape a handler.
+#include "forms/frm_main_design.h"
 #include "fuzz/byte_reader.h"
 #include "practice/frm_main.h"
 #include "tests/support/fixed_measure.h"
@@ -10,7 +11,6 @@
 #include "tests/support/practice_invariants.h"
 #include "tests/support/rules_box.h"
 #include "text/code_points.h"
-#include "forms/frm_main_design.h"
 
 #include <array>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "forms/frm_main_design.h"
 #include "practice/frm_main.h"
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
 #include "tests/support/rules_box.h"
-#include "forms/frm_main_design.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

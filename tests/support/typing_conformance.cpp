@@ -69,9 +69,7 @@ const std::vector<Scenario>& typingScenarios() {
         {"a composition cancelled leaves none open",
          {preedit(u"ni"), preedit(u""), commit(u"é")},
          untouched()},
-        {"a preedit alone scores nothing",
-         {preedit(u"n"), preedit(u"ni")},
-         {.composing = true}},
+        {"a preedit alone scores nothing", {preedit(u"n"), preedit(u"ni")}, {.composing = true}},
         {"letters, digits and space lock the box against their own text",
          {key(kKeyA, u"a"), key(kKeyOne, u"1"), key(kKeySpace, u" ")},
          untouched(true)},
@@ -81,12 +79,8 @@ const std::vector<Scenario>& typingScenarios() {
         {"an accented letter from a key without a code is refused",
          {key(kNoCode, u"é")},
          untouched()},
-        {"Ctrl+V pastes nothing",
-         {key(kKeyV, u"\x16", kCtrlMask)},
-         untouched(true)},
-        {"the comma key types",
-         {key(kKeyComma, u",")},
-         {u",", 1, u",", u"0", u"𠀀", 0, 1}},
+        {"Ctrl+V pastes nothing", {key(kKeyV, u"\x16", kCtrlMask)}, untouched(true)},
+        {"the comma key types", {key(kKeyComma, u",")}, {u",", 1, u",", u"0", u"𠀀", 0, 1}},
         {"Backspace on an empty box unlocks it and changes nothing",
          {key(kKeyA, u"a"), key(kKeyBack)},
          untouched()},
@@ -119,11 +113,10 @@ Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool
 
 std::string differences(const Outcome& expected, const Outcome& actual) {
     std::string found;
-    const auto text = [&](const char* what, const std::u16string& want,
-                          const std::u16string& got) {
+    const auto text = [&](const char* what, const std::u16string& want, const std::u16string& got) {
         if (want != got) {
-            found += std::string(what) + " \"" + toUtf8(got) + "\", expected \"" + toUtf8(want) +
-                     "\"; ";
+            found +=
+                std::string(what) + " \"" + toUtf8(got) + "\", expected \"" + toUtf8(want) + "\"; ";
         }
     };
     const auto number = [&](const char* what, long long want, long long got) {

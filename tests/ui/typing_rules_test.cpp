@@ -31,9 +31,7 @@ class TypingRulesTest : public ::testing::Test {
     void play(const Step& step) {
         switch (step.kind) {
         case StepKind::Key: box.key(step.keyCode, step.text, step.shift); break;
-        case StepKind::Preedit:
-            box.rules().inputMethod({.composing = !step.text.empty()});
-            break;
+        case StepKind::Preedit: box.rules().inputMethod({.composing = !step.text.empty()}); break;
         case StepKind::Commit: box.rules().inputMethod({.commit = step.text}); break;
         case StepKind::FocusOut: box.setFocus(false); break;
         case StepKind::FocusIn: box.setFocus(true); break;
@@ -47,8 +45,7 @@ class TypingRulesTest : public ::testing::Test {
     RulesBox box{form, controls.txtType};
 };
 
-class ConformanceTest : public TypingRulesTest,
-                        public ::testing::WithParamInterface<Scenario> {};
+class ConformanceTest : public TypingRulesTest, public ::testing::WithParamInterface<Scenario> {};
 
 TEST_P(ConformanceTest, Rules) {
     for (const Step& step : GetParam().steps) {
@@ -98,8 +95,7 @@ TEST_F(TypingRulesTest, ACommitDuringTheAbandonOfACompositionIsDropped) {
                             .changed = [&] { ++changes; },
                             .hasFocus = [] { return true; },
                             // fcitx5 answers a reset with its raw pinyin
-                            .cancelComposition =
-                                [&] { rules->inputMethod({.commit = u"ni"}); },
+                            .cancelComposition = [&] { rules->inputMethod({.commit = u"ni"}); },
                             .handFocusOver = [] {},
                             .openAboutBox = [] {}});
     rules = &abandoning;
@@ -113,8 +109,8 @@ TEST(PlainKeyCharacters, LettersDigitsAndSpaceWithOrWithoutAccentsButNoWiderForm
     for (const char32_t c : {U'a', U'Z', U'0', U' ', U'é', U'Å', U'ṩ', U'\u212A'}) {
         EXPECT_TRUE(comesFromPlainKey(c)) << static_cast<unsigned>(c);
     }
-    for (const char32_t c : {U',', U'\u00A0', U'Ａ', U'１', U'²', U'ß', U'中', U'\U00020000',
-                             U'\u00C6', U'ı'}) {
+    for (const char32_t c :
+         {U',', U'\u00A0', U'Ａ', U'１', U'²', U'ß', U'中', U'\U00020000', U'\u00C6', U'ı'}) {
         EXPECT_FALSE(comesFromPlainKey(c)) << static_cast<unsigned>(c);
     }
 }

@@ -37,29 +37,29 @@ QString typedText(const QKeyEvent& event) {
 
 TypingBox::TypingBox(TextBox& model, Hooks hooks, QWidget* parent)
     : QWidget(parent), model_(model), hooks_(std::move(hooks)),
-      rules_(model,
-             {.keyDown = [this](Counter code, Counter shift) { return hooks_.onKeyDown(code, shift); },
-              .changed = [this] { hooks_.onChange(); },
-              // The input method's own idea of the focus changes first, so a
-              // flush sent while the window switches finds the box no longer
-              // its focus object.
-              .hasFocus =
-                  [this] {
-                      return hasFocus() && isActiveWindow() &&
-                             QGuiApplication::focusObject() == this;
-                  },
-              .cancelComposition = [] { QGuiApplication::inputMethod()->reset(); },
-              .handFocusOver =
-                  [this] {
-                      clearFocus();
-                      setFocus(Qt::ActiveWindowFocusReason);
-                  },
-              .openAboutBox =
-                  [this] {
-                      if (hooks_.onHelp) {
-                          hooks_.onHelp();
-                      }
-                  }}) {
+      rules_(
+          model,
+          {.keyDown = [this](Counter code, Counter shift) { return hooks_.onKeyDown(code, shift); },
+           .changed = [this] { hooks_.onChange(); },
+           // The input method's own idea of the focus changes first, so a
+           // flush sent while the window switches finds the box no longer
+           // its focus object.
+           .hasFocus =
+               [this] {
+                   return hasFocus() && isActiveWindow() && QGuiApplication::focusObject() == this;
+               },
+           .cancelComposition = [] { QGuiApplication::inputMethod()->reset(); },
+           .handFocusOver =
+               [this] {
+                   clearFocus();
+                   setFocus(Qt::ActiveWindowFocusReason);
+               },
+           .openAboutBox =
+               [this] {
+                   if (hooks_.onHelp) {
+                       hooks_.onHelp();
+                   }
+               }}) {
     setObjectName(QStringLiteral("txtType"));
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);

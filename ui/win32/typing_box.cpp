@@ -2,8 +2,8 @@
 
 #include "practice/frm_main.h"
 
-#include <imm.h>
 #include <algorithm>
+#include <imm.h>
 #include <stdexcept>
 #include <utility>
 
@@ -182,7 +182,9 @@ LRESULT TypingBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     std::u16string character;
     switch (message) {
-    case WM_KEYDOWN: rules_.keyDown(static_cast<Counter>(wParam & 0xFFFFU), currentShiftState()); return 0;
+    case WM_KEYDOWN:
+        rules_.keyDown(static_cast<Counter>(wParam & 0xFFFFU), currentShiftState());
+        return 0;
     case WM_SYSKEYDOWN:
         // Alt+F4 and the window menu are Windows' own, not the box's.
         if (rules_.keyDown(static_cast<Counter>(wParam & 0xFFFFU), currentShiftState())) {
