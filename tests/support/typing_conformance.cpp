@@ -94,6 +94,10 @@ const std::vector<Scenario>& typingScenarios() {
     return scenarios;
 }
 
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+    *out << scenario.name;
+}
+
 Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool composing,
                   int aboutBoxes) {
     Outcome outcome{.boxText = controls.txtType.text,

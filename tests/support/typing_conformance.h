@@ -4,6 +4,7 @@
 
 #include "practice/frm_main.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ struct Scenario {
 // The lesson as UTF-8 bytes: a character beyond the BMP, then 你好...
 std::string conformanceLesson();
 const std::vector<Scenario>& typingScenarios();
+
+// A scenario by its name, in a test's report.
+void PrintTo(const Scenario& scenario, std::ostream* out);
 
 // What the controls show after a scenario.
 Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool composing,

@@ -11,13 +11,8 @@
 #include "ui/plain_key_characters.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace keyloom::test {
-
-void PrintTo(const Scenario& scenario, std::ostream* out) {
-    *out << scenario.name;
-}
 
 namespace {
 

@@ -16,12 +16,13 @@ constexpr int kStandardPixels = 12; // the user-interface font: 180 twips a char
 // together, so a run touches few font pages, and like SimSun it gives Latin
 // half an em. Characters it lacks come from Noto Serif CJK, whose 26 MB of
 // outlines lie so far apart that nearly every new character maps another
-// 64 KB of it.
+// 64 KB of it. Characters beyond the BMP (CJK Extension B) come from HanaMinB.
 QFont fontFor(FontRole role) {
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                       QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("WenQuanYi Zen Hei")});
+                      QStringLiteral("WenQuanYi Zen Hei"),
+                      QStringLiteral("HanaMinB")});
     switch (role) {
     case FontRole::Row: font.setPixelSize(kRowPixels); break;
     case FontRole::Value: font.setPixelSize(kValuePixels); break;

@@ -40,6 +40,7 @@ class MainWindow {
 
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
+    [[nodiscard]] const TypingRules* typingRules() const { return box_ ? &box_->rules() : nullptr; }
     [[nodiscard]] int dpi() const { return fonts_ ? fonts_->dpi() : 0; }
     // What the window shows now, in client pixels.
     [[nodiscard]] const std::vector<DrawItem>& scene() const { return shown_; }
