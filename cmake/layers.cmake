@@ -4,8 +4,9 @@
 #   keyloom_forms     forms/     the form model and the window descriptions
 #   keyloom_practice  practice/  the main window's handlers     (forms, text)
 #   keyloom_about     about/     the about box's logic          (text)
-#   keyloom_qt        ui/qt/     the Qt binding                 (practice, about)
-#   keyloom_win32     ui/win32/  the Win32 binding              (practice, about)
+#   keyloom_ui        ui/        the typing box's rules         (practice, forms, text)
+#   keyloom_qt        ui/qt/     the Qt binding                 (ui, practice, about)
+#   keyloom_win32     ui/win32/  the Win32 binding              (ui, practice, about)
 #
 # No target sees the source root. Each library exposes its own folder's
 # headers under an include root of its own, and a target sees only the roots
