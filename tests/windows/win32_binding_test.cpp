@@ -1,10 +1,10 @@
 // The Win32 binding's message handling, driven with SendMessage against the
 // real practice handlers, where a real input method cannot reach.
+#include "forms/frm_main_design.h"
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
 #include "tests/support/typing_conformance.h"
 #include "tests/windows/windows_scratch.h"
-#include "forms/frm_main_design.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
@@ -123,8 +123,8 @@ TEST_P(Win32ConformanceTest, Win32Box) {
     for (const test::Step& step : GetParam().steps) {
         play(step);
     }
-    const test::Outcome actual = test::outcomeOf(
-        controls_, state(), window_->typingRules()->composing(), aboutBoxes_);
+    const test::Outcome actual =
+        test::outcomeOf(controls_, state(), window_->typingRules()->composing(), aboutBoxes_);
     EXPECT_EQ(test::differences(GetParam().expected, actual), "");
     EXPECT_EQ(boxText(), std::wstring(actual.boxText.begin(), actual.boxText.end()));
 }

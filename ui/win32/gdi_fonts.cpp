@@ -3,11 +3,11 @@
 namespace keyloom {
 namespace {
 
-HFONT createSimSun(int pixels) {
+HFONT createSimSun(int pixels, const wchar_t* face) {
     // A negative height asks for the em (character) height, as a point size does.
     return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       FIXED_PITCH | FF_MODERN, L"宋体");
+                       FIXED_PITCH | FF_MODERN, face);
 }
 
 } // namespace
@@ -23,12 +23,17 @@ int fontPixels(FontRole role) {
 
 GdiFonts::GdiFonts(int dpi) : dpi_(dpi) {
     for (const FontRole role : {FontRole::Standard, FontRole::Row, FontRole::Value}) {
-        fonts_.at(static_cast<std::size_t>(role)) = createSimSun(MulDiv(fontPixels(role), dpi, 96));
+        const int pixels = MulDiv(fontPixels(role), dpi, 96);
+        fonts_.at(static_cast<std::size_t>(role)) = createSimSun(pixels, L"宋体");
+        beyondBmp_.at(static_cast<std::size_t>(role)) = createSimSun(pixels, L"SimSun-ExtB");
     }
 }
 
 GdiFonts::~GdiFonts() {
     for (HFONT font : fonts_) {
+        DeleteObject(font);
+    }
+    for (HFONT font : beyondBmp_) {
         DeleteObject(font);
     }
 }

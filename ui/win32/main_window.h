@@ -1,10 +1,10 @@
 #pragma once
 
+#include "forms/window_description.h"
 #include "practice/frm_main.h"
 #include "ui/win32/gdi_fonts.h"
 #include "ui/win32/scene.h"
 #include "ui/win32/typing_box.h"
-#include "forms/window_description.h"
 
 #include <exception>
 #include <functional>

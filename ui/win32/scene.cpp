@@ -1,7 +1,8 @@
 #include "ui/win32/scene.h"
 
-#include "ui/win32/dpi.h"
 #include "forms/window_description.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/gdi_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,7 +140,7 @@ void paintText(HDC dc, const DrawItem& item, const GdiFonts& fonts) {
         SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
         const int em = MulDiv(fontPixels(item.font), fonts.dpi(), kDesignDpi);
         const int baseline = item.box.top + static_cast<int>(std::lround(kEmAboveBaseline * em));
-        ExtTextOutW(dc, item.box.left, baseline, ETO_CLIPPED, &item.clip, text, length, nullptr);
+        drawText(dc, fonts, item.font, item.box.left, baseline, item.clip, item.text);
         return;
     }
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
