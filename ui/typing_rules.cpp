@@ -34,7 +34,8 @@ TypingRules::TypingRules(TextBox& box, Hooks hooks) : box_(box), hooks_(std::mov
 }
 
 bool TypingRules::keyDown(Counter keyCode, Counter shift) {
-    if (!attached_ || !hooks_.keyDown(keyCode, shift)) {
+    // The handler may end the program, and with it the box.
+    if (!attached_ || !hooks_.keyDown(keyCode, shift) || !attached_) {
         return false;
     }
     if (keyCode == kKeyF1) {
