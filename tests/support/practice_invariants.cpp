@@ -1,5 +1,7 @@
 #include "tests/support/practice_invariants.h"
 
+#include "text/code_points.h"
+
 #include "practice/marks.h"
 #include "practice/ring.h"
 
@@ -96,7 +98,7 @@ std::string PracticeInvariants::checkMarks(bool allMarks) const {
     }
     // Marks past the lesson's last row are never destroyed by the ring; the
     // others are, three rows behind the typing.
-    const auto lessonRows = static_cast<long long>((s.lessonText.size() + kRowWidth - 1) /
+    const auto lessonRows = static_cast<long long>((codePointCount(s.lessonText) + kRowWidth - 1) /
                                                    static_cast<std::size_t>(kRowWidth));
     const auto lastInLesson = static_cast<int>(std::min<long long>(lessonRows * kRowWidth, 32767));
     const auto inLesson = std::distance(marks.upper_bound(0), marks.upper_bound(lastInLesson));
