@@ -1,9 +1,8 @@
 #include "tests/support/practice_invariants.h"
 
-#include "text/code_points.h"
-
 #include "practice/marks.h"
 #include "practice/ring.h"
+#include "text/code_points.h"
 
 #include <algorithm>
 #include <iterator>
