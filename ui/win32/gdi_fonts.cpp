@@ -3,9 +3,9 @@
 namespace keyloom {
 namespace {
 
-HFONT createSimSun(int pixels, const wchar_t* face) {
+HFONT createSimSun(int pixels, const wchar_t* face, DWORD charset) {
     // A negative height asks for the em (character) height, as a point size does.
-    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        FIXED_PITCH | FF_MODERN, face);
 }
@@ -24,8 +24,10 @@ int fontPixels(FontRole role) {
 GdiFonts::GdiFonts(int dpi) : dpi_(dpi) {
     for (const FontRole role : {FontRole::Standard, FontRole::Row, FontRole::Value}) {
         const int pixels = MulDiv(fontPixels(role), dpi, 96);
-        fonts_.at(static_cast<std::size_t>(role)) = createSimSun(pixels, L"宋体");
-        beyondBmp_.at(static_cast<std::size_t>(role)) = createSimSun(pixels, L"SimSun-ExtB");
+        fonts_.at(static_cast<std::size_t>(role)) = createSimSun(pixels, L"宋体", GB2312_CHARSET);
+        // Its characters lie in no code page.
+        beyondBmp_.at(static_cast<std::size_t>(role)) =
+            createSimSun(pixels, L"SimSun-ExtB", DEFAULT_CHARSET);
     }
 }
 

@@ -13,8 +13,8 @@ namespace keyloom {
 // Text in a role's font, with the characters beyond the BMP in its fallback
 // font (SimSun-ExtB), which SimSun lacks: GDI picks no other font by itself.
 
-// The width and height of `text`.
-SIZE measureText(HDC dc, const GdiFonts& fonts, FontRole role, std::u16string_view text);
+// The width of `text` in pixels.
+int measureText(HDC dc, const GdiFonts& fonts, FontRole role, std::u16string_view text);
 
 // Draws `text` from `x` on `baseline` (TA_BASELINE), clipped to `clip`.
 void drawText(HDC dc, const GdiFonts& fonts, FontRole role, int x, int baseline, const RECT& clip,

@@ -15,7 +15,7 @@ Twips GdiTextMeasure::width(std::u16string_view text, FontRole font) const {
     if (text.empty()) {
         return 0;
     }
-    return pixelsToTwips(static_cast<int>(measureText(dc_, fonts_, font, text).cx), kDesignDpi);
+    return pixelsToTwips(measureText(dc_, fonts_, font, text), kDesignDpi);
 }
 
 } // namespace keyloom
