@@ -196,7 +196,6 @@ LRESULT TypingBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             rules_.keyText(character);
         }
         return 0;
-    case WM_SYSCHAR: return 0;
     case WM_IME_STARTCOMPOSITION:
         rules_.inputMethod({.composing = true});
         placeInputMethod();
