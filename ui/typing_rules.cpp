@@ -6,6 +6,8 @@
 #include "text/code_points.h"
 #include "ui/plain_key_characters.h"
 
+#include <algorithm>
+
 namespace keyloom {
 namespace {
 
@@ -20,6 +22,18 @@ char32_t firstCodePoint(std::u16string_view text, std::size_t units) {
                (static_cast<char32_t>(text[1]) - 0xDC00);
     }
     return text[0];
+}
+
+// What a dead key or Compose shows while it waits for its letter: ASCII signs,
+// Latin-1's spacing accents (´ ¨ ¸ ·), spacing modifiers (ˇ ˘ ˙ ˚ ˛ ˝) and
+// combining accents. An input method's composition holds letters or digits.
+bool onlyMarks(std::u16string_view preedit) {
+    const auto mark = [](char16_t c) {
+        const bool asciiSign = c >= 0x21 && c < 0x7F && !(c >= u'0' && c <= u'9') &&
+                               !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z');
+        return asciiSign || (c >= 0xA0 && c <= 0xBF) || (c >= 0x2B0 && c <= 0x36F);
+    };
+    return !preedit.empty() && std::ranges::all_of(preedit, mark);
 }
 
 // Control characters (Enter, Esc, Ctrl+V and the like) edit nothing.
@@ -55,7 +69,7 @@ bool TypingRules::keyDown(Counter keyCode, Counter shift) {
 
 void TypingRules::keyText(std::u16string_view text) {
     if (!box_.locked && takesTyping()) {
-        type(text, composing_);
+        type(text, composing_ && !composingMarks_);
     }
 }
 
@@ -65,13 +79,15 @@ void TypingRules::inputMethod(InputMethodEvent event) {
     }
     if (!takesTyping()) {
         composing_ = false;
+        composingMarks_ = false;
         return;
     }
     metInputMethod_ = true;
-    const bool wasComposing = composing_;
+    const bool fromComposition = composing_ && !composingMarks_;
     composing_ = event.composing;
+    composingMarks_ = composing_ && onlyMarks(event.preedit);
     if (hooks_.keyDown(kKeyProcessedByIme, 0)) {
-        type(event.commit, wasComposing);
+        type(event.commit, fromComposition);
     }
 }
 
@@ -97,6 +113,7 @@ void TypingRules::abandonComposition() {
     }
     abandoning_ = false;
     composing_ = false;
+    composingMarks_ = false;
 }
 
 // fcitx5 now and then misses the focus of a new window's input context; the

@@ -10,11 +10,13 @@
 
 namespace keyloom {
 
-// One event of the input method: the text it commits (possibly none) and
-// whether a composition is open after it.
+// One event of the input method: the text it commits (possibly none),
+// whether a composition is open after it, and that composition's text where
+// the platform tells it.
 struct InputMethodEvent {
     std::u16string_view commit{};
     bool composing = false;
+    std::u16string_view preedit{};
 };
 
 // What the hidden typing box does with keys and input-method events, the
@@ -29,7 +31,9 @@ struct InputMethodEvent {
 // lacks the focus or while a composition is being abandoned: that is the
 // input method flushing text nobody chose. A letter, digit or space, with or
 // without accents, that arrives outside a composition was made by the keys
-// the box refuses (a dead key or Compose, then the letter) and is refused too.
+// the box refuses (a dead key or Compose, then the letter) and is refused too;
+// so is one out of a composition that showed only accents and Compose marks,
+// as an input method's keyboard layout shows a dead key.
 class TypingRules {
   public:
     struct Hooks {
@@ -79,6 +83,7 @@ class TypingRules {
     bool attached_ = true;
     bool abandoning_ = false;
     bool composing_ = false;
+    bool composingMarks_ = false; // the composition shows only accent marks
     bool handedOver_ = false;
     bool metInputMethod_ = false;
 };

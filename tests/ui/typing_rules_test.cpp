@@ -26,7 +26,9 @@ class TypingRulesTest : public ::testing::Test {
     void play(const Step& step) {
         switch (step.kind) {
         case StepKind::Key: box.key(step.keyCode, step.text, step.shift); break;
-        case StepKind::Preedit: box.rules().inputMethod({.composing = !step.text.empty()}); break;
+        case StepKind::Preedit:
+            box.rules().inputMethod({.composing = !step.text.empty(), .preedit = step.text});
+            break;
         case StepKind::Commit: box.rules().inputMethod({.commit = step.text}); break;
         case StepKind::FocusOut: box.setFocus(false); break;
         case StepKind::FocusIn: box.setFocus(true); break;

@@ -79,8 +79,10 @@ void TypingBox::keyPressEvent(QKeyEvent* event) {
 
 void TypingBox::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
-    rules_.inputMethod(
-        {.commit = view(event->commitString()), .composing = !event->preeditString().isEmpty()});
+    const QString& preedit = event->preeditString();
+    rules_.inputMethod({.commit = view(event->commitString()),
+                        .composing = !preedit.isEmpty(),
+                        .preedit = view(preedit)});
 }
 
 void TypingBox::focusOutEvent(QFocusEvent* event) {
