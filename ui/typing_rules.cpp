@@ -15,7 +15,7 @@ constexpr Counter kKeyF1 = 112;
 constexpr Counter kKeyA = 65;
 constexpr Counter kKeyZ = 90;
 
-// The code point that starts `text`, and its length in UTF-16 units.
+// The code point of the first `units` (1 or 2) UTF-16 units of `text`.
 char32_t firstCodePoint(std::u16string_view text, std::size_t units) {
     if (units == 2) {
         return 0x10000 + ((static_cast<char32_t>(text[0]) - 0xD800) << 10U) +
