@@ -84,7 +84,15 @@ bool isPunctuationKey(int code) {
 
 class Run {
   public:
-    Run(ByteReader& in, const std::filesystem::path& lesson) : in_(in) { form_.Form_Load(lesson); }
+    Run(ByteReader& in, const std::filesystem::path& lesson) : in_(in) {
+        form_.Form_Load(lesson);
+        std::u16string_view rest = form_.state().lessonText;
+        while (!rest.empty()) {
+            const std::size_t units = unitsOfFirst(rest, 1);
+            characters_.push_back(rest.substr(0, units));
+            rest.remove_prefix(units);
+        }
+    }
 
     void play() {
         while (!in_.done() && events_ < kMaxEvents) {
@@ -120,9 +128,8 @@ class Run {
     // The character picked by `choice`: below 128 the right one.
     [[nodiscard]] std::u16string_view character(std::uint8_t choice) const {
         if (choice < 128) {
-            const std::u16string_view right = codePointSlice(
-                form_.state().lessonText, static_cast<std::size_t>(form_.state().typedCount), 1);
-            return right.empty() ? u"x" : right;
+            const auto next = static_cast<std::size_t>(form_.state().typedCount);
+            return next < characters_.size() ? characters_[next] : u"x";
         }
         return kOtherCharacters.substr(choice % kOtherCharacters.size(), 1);
     }
@@ -196,6 +203,7 @@ class Run {
     TextBox& box() { return controls_.txtType; }
 
     ByteReader& in_;
+    std::vector<std::u16string_view> characters_; // the lesson's, one code point each
     int events_ = 0;
     FixedMeasure measure_;
     MainControls controls_ = frmMainControls();
