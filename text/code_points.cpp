@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/code_points.h"
 
+#include <algorithm>
+
 namespace keyloom {
 namespace {
 
@@ -12,9 +14,22 @@ bool isLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// Whether any of `text` is a surrogate; written to vectorise, as it runs over
+// the lesson up to the line shown next.
+bool hasSurrogate(std::u16string_view text) {
+    std::size_t surrogates = 0;
+    for (const char16_t unit : text) {
+        surrogates += (unit & 0xF800U) == 0xD800U ? 1U : 0U;
+    }
+    return surrogates != 0;
+}
+
 } // namespace
 
 std::size_t unitsOfFirst(std::u16string_view text, std::size_t count) {
+    if (const std::size_t bmp = std::min(count, text.size()); !hasSurrogate(text.substr(0, bmp))) {
+        return bmp; // the common case: one unit a character
+    }
     std::size_t units = 0;
     for (std::size_t n = 0; n < count && units < text.size(); ++n) {
         const bool pair = isHighSurrogate(text[units]) && units + 1 < text.size() &&
