@@ -1,8 +1,8 @@
 #pragma once
 
 #include "about/frm_about.h"
-#include "forms/window_description.h"
 #include "ui/win32/gdi_fonts.h"
+#include "forms/window_description.h"
 
 #include <memory>
 #include <vector>

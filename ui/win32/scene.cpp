@@ -1,8 +1,8 @@
 #include "ui/win32/scene.h"
 
-#include "forms/window_description.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/gdi_text.h"
+#include "forms/window_description.h"
 
 #include <algorithm>
 #include <cmath>
