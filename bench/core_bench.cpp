@@ -7,7 +7,7 @@
 #include "practice/keystroke_counter.h"
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
-#include "tests/support/typing_box_model.h"
+#include "tests/support/rules_box.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,7 +61,7 @@ class Typist {
     FixedMeasure measure_;
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
-    test::TypingBoxModel box_{form_, controls_.txtType};
+    test::RulesBox box_{form_, controls_.txtType};
     KeystrokeCounter keystrokes_{form_.record()};
 };
 

@@ -22,7 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries come from what the executable links (dpkg-shlibdeps); the
 # rows are drawn in a CJK font, which nothing links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-gbsn00lp, fonts-noto-cjk | fonts-wqy-zenhei")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-arphic-gbsn00lp, fonts-noto-cjk | fonts-wqy-zenhei, fonts-hanazono")
 # qt6-wayland gives a native window in a Wayland session; without it Qt runs
 # the window under XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fcitx5-chinese-addons | ibus-libpinyin, qt6-wayland")

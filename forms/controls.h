@@ -118,7 +118,7 @@ struct PictureBox {
 // text and the caret, the handlers set the lock.
 struct TextBox {
     std::u16string text;
-    long long selStart = 0; // characters before the insertion point
+    long long selStart = 0; // characters (code points) before the insertion point
     bool locked = false;
 };
 

@@ -1,15 +1,16 @@
 // The main window's handlers on arbitrary event sequences: key-downs of any
 // code and shift state, input-method commits, changes with any caret, text
-// edits, clock and caret ticks, Backspace storms and long typing runs. The
-// typing box is modelled as the toolkit drives it; after every event the
-// run's invariants must hold, and no error may escape a handler.
+// edits, clock and caret ticks, Backspace storms and long typing runs. Keys,
+// commits and Backspace go through the typing box's real rules; after every
+// event the run's invariants must hold, and no error may escape a handler.
+#include "forms/frm_main_design.h"
 #include "fuzz/byte_reader.h"
 #include "practice/frm_main.h"
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
 #include "tests/support/practice_invariants.h"
-#include "tests/support/typing_box_model.h"
-#include "forms/frm_main_design.h"
+#include "tests/support/rules_box.h"
+#include "text/code_points.h"
 
 #include <array>
 #include <cstdio>
@@ -46,11 +47,16 @@ class Lessons {
     }
 
   private:
-    // Mostly distinct full-width characters, some ASCII, a line break now
-    // and then that the loader drops.
+    // Mostly distinct full-width characters, some ASCII, some beyond the
+    // BMP, a line break now and then that the loader drops.
     static std::u16string lessonOfLength(std::size_t length) {
         std::u16string text;
         for (std::size_t i = 0; i < length; ++i) {
+            if (i % 11 == 5) {
+                text += u"\U00020000";
+                text.back() = static_cast<char16_t>(0xDC00 + i % 1024);
+                continue;
+            }
             text.push_back(i % 7 == 3 ? static_cast<char16_t>(u'a' + i % 26)
                                       : static_cast<char16_t>(0x4E00 + i % 20000));
             if (i % 50 == 49) {
@@ -78,7 +84,15 @@ bool isPunctuationKey(int code) {
 
 class Run {
   public:
-    Run(ByteReader& in, const std::filesystem::path& lesson) : in_(in) { form_.Form_Load(lesson); }
+    Run(ByteReader& in, const std::filesystem::path& lesson) : in_(in) {
+        form_.Form_Load(lesson);
+        std::u16string_view rest = form_.state().lessonText;
+        while (!rest.empty()) {
+            const std::size_t units = unitsOfFirst(rest, 1);
+            characters_.push_back(rest.substr(0, units));
+            rest.remove_prefix(units);
+        }
+    }
 
     void play() {
         while (!in_.done() && events_ < kMaxEvents) {
@@ -112,26 +126,22 @@ class Run {
     }
 
     // The character picked by `choice`: below 128 the right one.
-    [[nodiscard]] char16_t character(std::uint8_t choice) const {
-        const auto next = static_cast<std::size_t>(form_.state().typedCount);
-        const std::u16string& lesson = form_.state().lessonText;
+    [[nodiscard]] std::u16string_view character(std::uint8_t choice) const {
         if (choice < 128) {
-            return next < lesson.size() ? lesson[next] : u'x';
+            const auto next = static_cast<std::size_t>(form_.state().typedCount);
+            return next < characters_.size() ? characters_[next] : u"x";
         }
-        return kOtherCharacters[choice % kOtherCharacters.size()];
+        return kOtherCharacters.substr(choice % kOtherCharacters.size(), 1);
     }
 
-    void caretToEnd() { box().selStart = static_cast<long long>(box().text.size()); }
+    void caretToEnd() { box().selStart = static_cast<long long>(codePointCount(box().text)); }
 
+    // Any key, typing a sign or a character; the box's lock decides.
     void keyDown(Counter code, Counter shift) {
-        if (isPunctuationKey(code)) {
-            typing_.key(code, u','); // an unlocked punctuation key types its sign
-        } else {
-            form_.txtType_KeyDown(code, shift);
-        }
+        typing_.key(code, isPunctuationKey(code) ? u"," : character(in_.byte()), shift);
     }
 
-    void commitOne(char16_t ch) { typing_.commit(std::u16string_view(&ch, 1)); }
+    void commitOne(std::u16string_view character) { typing_.commit(character); }
 
     void commitEach(int count) {
         for (int i = 0; i < count; ++i) {
@@ -144,7 +154,7 @@ class Run {
     void commitTogether(int count) {
         form_.txtType_KeyDown(kKeyProcessedByIme, 0);
         for (int i = 0; i < count; ++i) {
-            box().text.push_back(character(in_.byte()));
+            box().text.append(character(in_.byte()));
         }
         caretToEnd();
         form_.txtType_Change();
@@ -159,38 +169,26 @@ class Run {
         std::u16string& text = box().text;
         const std::size_t at = in_.word() % (text.size() + 1);
         switch (in_.byte() % 4) {
-        case 0: text.insert(at, 1, character(in_.byte())); break;
+        case 0: text.insert(at, character(in_.byte())); break;
         case 1:
             if (at < text.size()) {
                 text.erase(at, 1 + in_.byte() % 8);
             }
             break;
         case 2: text.clear(); break;
-        default: text.assign(1 + in_.byte() % 4, character(in_.byte())); break;
+        default: text.assign(character(in_.byte())); break;
         }
         box().selStart = static_cast<long long>(in_.word() % (text.size() + 1));
         form_.txtType_Change();
     }
 
-    // Backspace as the box applies it: unless locked, the character before
-    // the caret goes, and only a deletion is a change.
-    void backspace() {
-        form_.txtType_KeyDown(kKeyBack, 0);
-        const auto caret = static_cast<std::size_t>(
-            std::min(box().selStart, static_cast<long long>(box().text.size())));
-        if (box().locked || caret == 0) {
-            return;
-        }
-        box().text.erase(caret - 1, 1);
-        box().selStart = static_cast<long long>(caret - 1);
-        form_.txtType_Change();
-    }
+    void backspace() { typing_.backspace(); }
 
     // A stretch of typing, one character in `wrongRate` out of 256 wrong.
     void typeRun(int count, std::uint8_t wrongRate) {
         for (int i = 0; i < count && events_ < kMaxEvents; ++i) {
             const bool wrong = static_cast<std::uint8_t>(i * 97) < wrongRate;
-            commitOne(wrong ? u'?' : character(0));
+            commitOne(wrong ? u"?" : character(0));
             checkNow(false);
         }
     }
@@ -205,12 +203,13 @@ class Run {
     TextBox& box() { return controls_.txtType; }
 
     ByteReader& in_;
+    std::vector<std::u16string_view> characters_; // the lesson's, one code point each
     int events_ = 0;
     FixedMeasure measure_;
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
     PracticeInvariants invariants_{controls_, form_};
-    test::TypingBoxModel typing_{form_, controls_.txtType};
+    test::RulesBox typing_{form_, controls_.txtType};
 };
 
 } // namespace

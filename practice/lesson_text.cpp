@@ -1,5 +1,6 @@
 #include "practice/lesson_text.h"
 
+#include "text/code_points.h"
 #include "text/text_decoding.h"
 
 #include <optional>
@@ -56,9 +57,7 @@ std::u16string decodeLesson(std::string_view bytes, bool more, std::size_t maxCh
             return std::optional<std::u16string>(decodeGbk(line, cut));
         });
     }
-    if (text->size() > maxChars) {
-        text->resize(maxChars);
-    }
+    text->resize(unitsOfFirst(*text, maxChars));
     return std::move(*text);
 }
 

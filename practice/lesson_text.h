@@ -5,7 +5,8 @@
 
 namespace keyloom {
 
-// The lesson's text from its raw bytes, at most `maxChars` characters. The
+// The lesson's text from its raw bytes, at most `maxChars` characters (code
+// points). The
 // lines (ending at CR, CR LF or LF) are decoded one by one and joined with
 // nothing between them, so a broken character never reaches across a line
 // end. A leading UTF-8 byte-order mark is dropped. The encoding is judged

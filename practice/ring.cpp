@@ -1,5 +1,7 @@
 #include "practice/ring.h"
 
+#include "text/code_points.h"
+
 namespace keyloom {
 
 std::u16string lessonLine(const std::u16string& lessonText, Counter n) {
@@ -11,9 +13,8 @@ std::u16string_view lessonLineView(std::u16string_view lessonText, Counter n) {
     if (n < 0) {
         return {};
     }
-    const std::size_t offset = static_cast<std::size_t>(n) * static_cast<std::size_t>(kRowWidth);
-    return offset < lessonText.size() ? lessonText.substr(offset, kRowWidth)
-                                      : std::u16string_view();
+    const std::size_t first = static_cast<std::size_t>(n) * static_cast<std::size_t>(kRowWidth);
+    return codePointSlice(lessonText, first, kRowWidth);
 }
 
 } // namespace keyloom

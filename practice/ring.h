@@ -28,8 +28,8 @@ constexpr Counter columnAt(Counter index) {
     return static_cast<Counter>(index % kRowWidth);
 }
 
-// Lesson line n: up to 44 characters of the lesson from 1-based position
-// n * 44 + 1; empty past the end. Raises OverflowError when that position
+// Lesson line n: up to 44 characters (code points) of the lesson from 1-based
+// position n * 44 + 1; empty past the end. Raises OverflowError when that position
 // does not fit in 16 bits.
 std::u16string lessonLine(const std::u16string& lessonText, Counter n);
 // The same line, seen in place and never raising: for a look ahead that must

@@ -2,6 +2,7 @@
 #include "practice/frm_main.h"
 #include "practice/marks.h"
 #include "practice/ring.h"
+#include "text/code_points.h"
 
 namespace keyloom {
 namespace {
@@ -46,7 +47,8 @@ void FrmMain::txtType_Change() {
         if (c_.txtType.text.empty()) {
             throw MissingElementError(0); // no character to echo
         }
-        c_.lblType[s_.curRow].caption.push_back(c_.txtType.text.back());
+        const std::u16string_view text = c_.txtType.text;
+        c_.lblType[s_.curRow].caption.append(text.substr(text.size() - unitsOfLast(text)));
     });
     skipOnError([&] { s_.typedCount = checkedAdd(s_.typedCount, 1); });
     c_.lblOK.create(s_.typedCount);
@@ -70,15 +72,16 @@ void FrmMain::advanceReferenceRing() {
 void FrmMain::scoreNewestCharacter() {
     const std::u16string& typedRow = c_.lblType[s_.curRow].caption;
     const std::u16string& referenceRow = c_.lblEgg[s_.curRow].caption;
-    const std::size_t column = typedRow.size(); // 1-based column of the echo
+    const std::size_t column = codePointCount(typedRow); // 1-based column of the echo
     std::u16string reference;
-    if (column >= 1 && column <= referenceRow.size()) {
-        reference = referenceRow.substr(column - 1, 1);
-    }
-    const bool right = !reference.empty() && typedRow[column - 1] == reference.front();
     if (column >= 1) {
-        record_.score(reference.empty() ? RunRecord::kNoReference : reference.front(),
-                      typedRow[column - 1]);
+        reference = codePointSlice(referenceRow, column - 1, 1);
+    }
+    const std::u16string_view typed = codePointSlice(typedRow, column - 1, 1);
+    const bool right = !reference.empty() && typed == reference;
+    if (column >= 1) {
+        record_.score(reference.empty() ? RunRecord::kNoReference : firstCodePoint(reference),
+                      firstCodePoint(typed));
     }
 
     Label& mark = c_.lblOK[s_.typedCount];

@@ -1,6 +1,7 @@
 #include "practice/frm_main.h"
 #include "practice/marks.h"
 #include "practice/ring.h"
+#include "text/code_points.h"
 
 namespace keyloom {
 namespace {
@@ -50,7 +51,7 @@ void FrmMain::takeBackNewestCharacter() {
     s_.skipChange = kTrue;
 
     Label& row = c_.lblType[s_.curRow];
-    row.caption.pop_back();
+    row.caption.resize(row.caption.size() - unitsOfLast(row.caption));
     LineShape& caret = c_.Line1;
     if (row.caption.empty()) {
         caret.x1 = caret.x2 = row.left - 1;

@@ -1,5 +1,7 @@
 #include "tests/practice/practice_fixture.h"
 
+#include "text/code_points.h"
+
 namespace keyloom::test {
 
 std::u16string distinctLesson(std::size_t length) {
@@ -37,9 +39,9 @@ void PracticeFixture::type(std::u16string_view text) {
 
 void PracticeFixture::typeRight(int count) {
     for (int i = 0; i < count; ++i) {
-        const auto position = static_cast<std::size_t>(form.state().typedCount);
-        const std::u16string& lesson = form.state().lessonText;
-        commit(position < lesson.size() ? lesson[position] : u'x');
+        const std::u16string_view right = codePointSlice(
+            form.state().lessonText, static_cast<std::size_t>(form.state().typedCount), 1);
+        box.commit(right.empty() ? u"x" : right);
     }
 }
 

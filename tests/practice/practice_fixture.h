@@ -1,10 +1,10 @@
 #pragma once
 
+#include "forms/frm_main_design.h"
 #include "practice/frm_main.h"
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
-#include "tests/support/typing_box_model.h"
-#include "forms/frm_main_design.h"
+#include "tests/support/rules_box.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ class PracticeFixture : public ::testing::Test {
     FixedMeasure measure;
     MainControls controls = frmMainControls();
     FrmMain form{controls, measure};
-    TypingBoxModel box{form, controls.txtType};
+    RulesBox box{form, controls.txtType};
     LessonFolder dir;
 };
 

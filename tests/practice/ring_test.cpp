@@ -1,4 +1,5 @@
 #include "practice/errors.h"
+#include "practice/lesson_text.h"
 #include "practice/ring.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,20 @@ TEST(Ring, LessonLineIsTheSameCopiedOrSeenInPlace) {
     EXPECT_THROW(lessonLine(lesson, 745), OverflowError);
     EXPECT_TRUE(lessonLineView(lesson, 745).empty());
     EXPECT_TRUE(lessonLineView(lesson, -1).empty());
+}
+
+// A character beyond the BMP is one of a line's 44, and no line ends
+// inside one; so is it one of the characters a lesson keeps.
+TEST(Ring, LinesAndTheLessonCountCodePoints) {
+    std::u16string lesson;
+    for (int i = 0; i < 50; ++i) {
+        lesson += i % 2 == 0 ? u"\U00020000" : u"字";
+    }
+    EXPECT_EQ(lessonLineView(lesson, 0), lesson.substr(0, 66));
+    EXPECT_EQ(lessonLineView(lesson, 1), lesson.substr(66));
+    const std::string bytes = "\xF0\xA0\x80\x80\xE5\xAD\x97\xF0\xA0\x80\x80";
+    EXPECT_EQ(decodeLesson(bytes, false, 2), u"\U00020000字");
+    EXPECT_EQ(decodeLesson(bytes, false, 1), u"\U00020000");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "practice/marks.h"
 #include "practice/ring.h"
+#include "text/code_points.h"
 
 #include <algorithm>
 #include <iterator>
@@ -74,7 +75,16 @@ std::string PracticeInvariants::checkCounters() {
     return {};
 }
 
-std::string PracticeInvariants::checkMarks(bool allMarks) const {
+std::size_t PracticeInvariants::lessonLength() {
+    const std::u16string& lesson = form_.state().lessonText;
+    if (countedUnits_ != lesson.size()) {
+        countedUnits_ = lesson.size();
+        lessonLength_ = codePointCount(lesson);
+    }
+    return lessonLength_;
+}
+
+std::string PracticeInvariants::checkMarks(bool allMarks) {
     const PracticeState& s = form_.state();
     const auto& marks = c_.lblOK.elements();
     if (!marks.contains(0)) {
@@ -96,7 +106,7 @@ std::string PracticeInvariants::checkMarks(bool allMarks) const {
     }
     // Marks past the lesson's last row are never destroyed by the ring; the
     // others are, three rows behind the typing.
-    const auto lessonRows = static_cast<long long>((s.lessonText.size() + kRowWidth - 1) /
+    const auto lessonRows = static_cast<long long>((lessonLength() + kRowWidth - 1) /
                                                    static_cast<std::size_t>(kRowWidth));
     const auto lastInLesson = static_cast<int>(std::min<long long>(lessonRows * kRowWidth, 32767));
     const auto inLesson = std::distance(marks.upper_bound(0), marks.upper_bound(lastInLesson));

@@ -19,7 +19,8 @@ class PracticeInvariants {
 
   private:
     [[nodiscard]] std::string checkCounters();
-    [[nodiscard]] std::string checkMarks(bool allMarks) const;
+    [[nodiscard]] std::string checkMarks(bool allMarks);
+    [[nodiscard]] std::size_t lessonLength();
     [[nodiscard]] std::string checkCaret() const;
 
     const MainControls& c_;
@@ -27,6 +28,9 @@ class PracticeInvariants {
     // Once a counter has come near 32,767 it may have stopped while others
     // went on, and right + wrong no longer has to equal typedCount.
     bool nearLimit_ = false;
+    // The lesson's length in characters, counted once: a run keeps its lesson.
+    std::size_t countedUnits_ = 0;
+    std::size_t lessonLength_ = 0;
 };
 
 } // namespace keyloom

@@ -66,6 +66,8 @@ def prepare_prefix(witness):
     for name in ("SimSun", "宋体", "NSimSun"):
         wine("reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", name, "/t", "REG_SZ",
              "/d", CJK_FONT, "/f")
+    wine("reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "SimSun-ExtB", "/t",
+         "REG_SZ", "/d", "HanaMinB", "/f")
     windows_path = run(["winepath", "-w", witness]).strip()
     wine("reg", "add", r"HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO", "/v", "PATH", "/t",
          "REG_SZ", "/d", windows_path, "/f")

@@ -4,6 +4,7 @@
 #include "practice/frm_main.h"
 #include "practice/lesson_file.h"
 #include "tests/support/extra_label_design.h"
+#include "tests/support/typing_conformance.h"
 #include "tests/windows/windows_scratch.h"
 #include "ui/pixels.h"
 #include "ui/win32/gdi_text_measure.h"
@@ -15,6 +16,7 @@
 #include <memory>
 
 namespace keyloom {
+
 namespace {
 
 constexpr char kLesson[] = "我们人民，中国你好。她在家里读书写字。";
@@ -26,7 +28,7 @@ class Win32BindingTest : public ::testing::Test {
     void SetUp() override {
         controls_ = frmMainControls(design());
         std::filesystem::create_directory(folder_.path() / "txt");
-        std::ofstream(lessonPath(folder_.path()), std::ios::binary) << kLesson;
+        std::ofstream(lessonPath(folder_.path()), std::ios::binary) << lesson_;
         form_.Form_Load(lessonPath(folder_.path()));
         window_ = std::make_unique<MainWindow>(
             form_, controls_, design(),
@@ -66,6 +68,7 @@ class Win32BindingTest : public ::testing::Test {
     }
     [[nodiscard]] const PracticeState& state() const { return form_.state(); }
 
+    std::string lesson_ = kLesson;
     test::ScratchFolder folder_;
     MainControls controls_ = frmMainControls();
     GdiTextMeasure measure_;
@@ -76,6 +79,70 @@ class Win32BindingTest : public ::testing::Test {
     int reports_ = 0;
     std::int64_t keystrokesAtReport_ = -1;
 };
+
+// The conformance table as Windows delivers it: the characters of a key as
+// WM_CHAR after its WM_KEYDOWN, a composition between WM_IME_STARTCOMPOSITION
+// and WM_IME_ENDCOMPOSITION, a commit as WM_IME_CHAR (a GCS_RESULTSTR needs a
+// real input-method context: the end-to-end test types through one). A
+// character beyond the BMP comes as two messages, one per surrogate.
+class Win32ConformanceTest : public Win32BindingTest,
+                             public ::testing::WithParamInterface<test::Scenario> {
+  protected:
+    Win32ConformanceTest() { lesson_ = test::conformanceLesson(); }
+
+    void play(const test::Step& step) {
+        switch (step.kind) {
+        case test::StepKind::Key:
+            keyDown(static_cast<WPARAM>(step.keyCode));
+            for (const char16_t unit : step.text) {
+                character(static_cast<wchar_t>(unit));
+            }
+            break;
+        case test::StepKind::Preedit:
+            if (step.text.empty()) {
+                SendMessageW(box(), WM_IME_ENDCOMPOSITION, 0, 0);
+            } else {
+                if (!composing_) {
+                    SendMessageW(box(), WM_IME_STARTCOMPOSITION, 0, 0);
+                }
+                SendMessageW(box(), WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+            }
+            composing_ = !step.text.empty();
+            break;
+        case test::StepKind::Commit:
+            for (const char16_t unit : step.text) {
+                imeChar(static_cast<wchar_t>(unit));
+            }
+            if (composing_) {
+                SendMessageW(box(), WM_IME_ENDCOMPOSITION, 0, 0);
+            }
+            composing_ = false;
+            break;
+        case test::StepKind::FocusOut: SetFocus(nullptr); break;
+        case test::StepKind::FocusIn: SetFocus(box()); break;
+        }
+    }
+
+    bool composing_ = false;
+};
+
+TEST_P(Win32ConformanceTest, Win32Box) {
+    if (GetParam().preeditTextMatters) {
+        GTEST_SKIP() << "needs a real input-method context";
+    }
+    for (const test::Step& step : GetParam().steps) {
+        play(step);
+    }
+    const test::Outcome actual =
+        test::outcomeOf(controls_, state(), window_->typingRules()->composing(), aboutBoxes_);
+    EXPECT_EQ(test::differences(GetParam().expected, actual), "");
+    EXPECT_EQ(boxText(), std::wstring(actual.boxText.begin(), actual.boxText.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Win32ConformanceTest, ::testing::ValuesIn(test::typingScenarios()),
+                         [](const ::testing::TestParamInfo<test::Scenario>& row) {
+                             return "row" + std::to_string(row.index);
+                         });
 
 TEST_F(Win32BindingTest, WindowIsTheDesignsClientAreaAtItsDpiWithTheLessonShown) {
     RECT client{};

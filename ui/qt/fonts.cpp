@@ -11,12 +11,12 @@ namespace keyloom {
 // together, so a run touches few font pages, and like SimSun it gives Latin
 // half an em. Characters it lacks come from Noto Serif CJK, whose 26 MB of
 // outlines lie so far apart that nearly every new character maps another
-// 64 KB of it.
+// 64 KB of it. Characters beyond the BMP (CJK Extension B) come from HanaMinB.
 QFont fontFor(FontRole role) {
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                       QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("WenQuanYi Zen Hei")});
+                      QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("HanaMinB")});
     font.setPixelSize(fontPixels(role)); // Qt scales logical pixels itself
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::Serif);

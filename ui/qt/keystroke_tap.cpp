@@ -4,6 +4,7 @@
 
 #include "ui/qt/key_codes.h"
 #include "ui/qt/qt_strings.h"
+#include "ui/qt/typing_box.h"
 
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -12,13 +13,13 @@
 
 namespace keyloom {
 
-KeystrokeTap::KeystrokeTap(RunRecord& record, QWidget* box)
+KeystrokeTap::KeystrokeTap(RunRecord& record, TypingBox* box)
     : QObject(box), counter_(record), box_(box) {
     box->installEventFilter(this);
 }
 
 bool KeystrokeTap::boxTakesTyping() const {
-    return !abandoning_ && box_->hasFocus() && box_->isActiveWindow() &&
+    return box_->hasFocus() && box_->isActiveWindow() &&
            QGuiApplication::focusObject() == box_;
 }
 
@@ -26,6 +27,8 @@ bool KeystrokeTap::eventFilter(QObject* /*watched*/, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         counter_.keyDown(virtualKeyCode(key), shiftState(key));
+    } else if (event->type() == QEvent::InputMethod && box_->rules().abandoning()) {
+        counter_.compositionAbandoned();
     } else if (event->type() == QEvent::InputMethod && boxTakesTyping()) {
         const auto& im = static_cast<const QInputMethodEvent&>(*event);
         counter_.inputMethodEvent(toU16(im.preeditString()), toU16(im.commitString()));

@@ -6,7 +6,11 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace keyloom {
+
+class TypingBox;
 
 // Hands the key presses and input-method events that reach the typing box to
 // the keystroke rules, before the box sees them. What the input method
@@ -14,13 +18,7 @@ namespace keyloom {
 // abandoned, is nobody's typing and is not counted.
 class KeystrokeTap : public QObject {
   public:
-    KeystrokeTap(RunRecord& record, QWidget* box);
-
-    // While set, nothing is counted: an open composition is being abandoned.
-    void setAbandoning(bool abandoning) {
-        abandoning_ = abandoning;
-        counter_.compositionAbandoned();
-    }
+    KeystrokeTap(RunRecord& record, TypingBox* box);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,8 +27,7 @@ class KeystrokeTap : public QObject {
     [[nodiscard]] bool boxTakesTyping() const;
 
     KeystrokeCounter counter_;
-    QWidget* box_;
-    bool abandoning_ = false;
+    TypingBox* box_;
 };
 
 } // namespace keyloom

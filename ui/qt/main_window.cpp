@@ -21,7 +21,6 @@
 namespace keyloom {
 namespace {
 
-constexpr Counter kKeyF1 = 112;
 constexpr Counter kKeyF2 = 113;
 
 } // namespace
@@ -50,7 +49,13 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
         controls.txtType,
         {.onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
          .onChange = [this] { textChanged(); },
-         .caretRect = [this] { return caretRectInBox(); }},
+         .caretRect = [this] { return caretRectInBox(); },
+         .onHelp =
+             [this] {
+                 if (openAboutBox_) {
+                     openAboutBox_(this);
+                 }
+             }},
         this);
     tap_ = new KeystrokeTap(form_.record(), box_);
     if (const ElementDesign* e = findElement(design, "txtType")) {
@@ -98,31 +103,18 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     // F3, F4 and Ctrl+O are the window's, never typing.
     if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
         if (!guarded_.stopped()) {
-            abandonComposition();
+            box_->abandonComposition();
             lessonCommands_->run(*command);
         }
         return false;
     }
     const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
-    if (handled && keyCode == kKeyF1 && openAboutBox_) {
-        // The dialog takes the focus; an open composition is abandoned, as
-        // with Esc, so that its pinyin is not committed.
-        abandonComposition();
-        openAboutBox_(this);
-    }
     if (handled && keyCode == kKeyF2 && openReport_) {
         // The report, like the about box, over a practice that goes on.
-        abandonComposition();
+        box_->abandonComposition();
         openReport_(this);
     }
     return handled;
-}
-
-// What the input method flushes meanwhile is nobody's keystroke.
-void MainWindow::abandonComposition() {
-    tap_->setAbandoning(true);
-    box_->abandonComposition();
-    tap_->setAbandoning(false);
 }
 
 void MainWindow::textChanged() {
@@ -193,7 +185,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (file) {
         event->acceptProposedAction();
         QTimer::singleShot(0, this, [this, path = *file] {
-            abandonComposition();
+            box_->abandonComposition();
             lessonCommands_->open(path);
         });
     }

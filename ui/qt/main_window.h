@@ -69,7 +69,6 @@ class MainWindow : public QWidget {
     void textChanged();
     void showState();
     void showLabel(const SceneItem& item);
-    void abandonComposition();
     [[nodiscard]] QRect caretRectInBox() const;
 
     FrmMain& form_;

@@ -20,11 +20,16 @@ class GdiFonts {
     [[nodiscard]] HFONT font(FontRole role) const {
         return fonts_.at(static_cast<std::size_t>(role));
     }
+    // The same size in SimSun-ExtB, for the characters beyond the BMP.
+    [[nodiscard]] HFONT beyondBmp(FontRole role) const {
+        return beyondBmp_.at(static_cast<std::size_t>(role));
+    }
     [[nodiscard]] int dpi() const { return dpi_; }
 
   private:
     int dpi_;
     std::array<HFONT, 3> fonts_{};
+    std::array<HFONT, 3> beyondBmp_{};
 };
 
 } // namespace keyloom

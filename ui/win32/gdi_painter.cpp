@@ -3,6 +3,7 @@
 #include "ui/win32/gdi_painter.h"
 
 #include "ui/font_sizes.h"
+#include "ui/win32/gdi_text.h"
 
 #include <optional>
 
@@ -18,8 +19,8 @@ void paintText(HDC dc, const SceneItem& item, const GdiFonts& fonts) {
     if (item.placement == TextPlacement::Baseline) {
         SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
         const RECT clip = toRect(item.reach);
-        ExtTextOutW(dc, item.box.left, item.box.top + baselineBelowTop(item.font, fonts.dpi()),
-                    ETO_CLIPPED, &clip, text, length, nullptr);
+        drawText(dc, fonts, item.font, item.box.left,
+                 item.box.top + baselineBelowTop(item.font, fonts.dpi()), clip, item.caption);
         return;
     }
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);

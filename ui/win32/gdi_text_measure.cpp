@@ -1,6 +1,7 @@
 #include "ui/win32/gdi_text_measure.h"
 
 #include "ui/pixels.h"
+#include "ui/win32/gdi_text.h"
 
 namespace keyloom {
 
@@ -14,12 +15,7 @@ Twips GdiTextMeasure::width(std::u16string_view text, FontRole font) const {
     if (text.empty()) {
         return 0;
     }
-    const HGDIOBJ previous = SelectObject(dc_, fonts_.font(font));
-    SIZE size{};
-    GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()),
-                          static_cast<int>(text.size()), &size);
-    SelectObject(dc_, previous);
-    return toTwips(size.cx);
+    return toTwips(measureText(dc_, fonts_, font, text));
 }
 
 } // namespace keyloom

@@ -119,11 +119,7 @@ LRESULT MainWindow::failed(const std::exception& error) {
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(); return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kTypingBoxId && HIWORD(wParam) == EN_CHANGE) {
-            textChanged();
-        }
-        return 0;
+    case WM_COMMAND: return 0; // the typing box reports its changes itself
     case WM_TIMER:
         if (wParam == kTimer1) {
             guarded_([this] { form_.Timer1_Timer(); });
@@ -189,9 +185,10 @@ void MainWindow::onCreate() {
     fonts_ = std::make_unique<GdiFonts>(windowDpi(window_));
     scene_ = std::make_unique<Scene>(design_, c_, measure_, fonts_->dpi());
     box_ = std::make_unique<TypingBox>(
-        window_, designRect(design_, "txtType", fonts_->dpi()), kTypingBoxId,
+        window_, designRect(design_, "txtType", fonts_->dpi()), kTypingBoxId, c_.txtType,
         TypingBox::Hooks{
             .onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
+            .onChange = [this] { textChanged(); },
             .onHelp =
                 [this] {
                     if (openAboutBox_ && !guarded_.stopped()) {
@@ -219,7 +216,6 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
         }
         return false;
     }
-    readBox();
     const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
     if (handled && keyCode == VK_F2 && openReport_) {
         // The report, like the about box, over a practice that goes on.
@@ -230,21 +226,7 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
 }
 
 void MainWindow::textChanged() {
-    readBox();
     guarded_([this] { form_.txtType_Change(); });
-}
-
-void MainWindow::readBox() {
-    const HWND edit = box_->hwnd();
-    const int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(edit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    c_.txtType.text.assign(text.begin(), text.end());
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    c_.txtType.selStart = static_cast<long long>(start);
 }
 
 // Repaints only what changed since the last look, and tells the input method

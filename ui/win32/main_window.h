@@ -55,6 +55,7 @@ class MainWindow {
 
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
+    [[nodiscard]] const TypingRules* typingRules() const { return box_ ? &box_->rules() : nullptr; }
     [[nodiscard]] int dpi() const { return fonts_ ? fonts_->dpi() : 0; }
     // What the window shows now, in client pixels.
     [[nodiscard]] const Scene& scene() const { return *scene_; }
@@ -67,7 +68,6 @@ class MainWindow {
     void onCreate();
     bool keyDown(Counter keyCode, Counter shift);
     void textChanged();
-    void readBox();
     void showState();
     void paint();
     void applyDpi(int dpi);

@@ -3,7 +3,8 @@
 #include "ui/win32/report_dialog.h"
 
 #include "forms/frm_report_design.h"
-#include "ui/win32/dpi.h"
+#include "ui/pixels.h"
+#include "ui/win32/gdi_painter.h"
 #include "ui/win32/window_dpi.h"
 
 #include <algorithm>
@@ -140,7 +141,7 @@ void ReportDialog::build() {
     std::vector<std::pair<int, HWND>> tabOrder;
     HWND cmdOK = nullptr;
     for (const ElementDesign& e : design.elements) {
-        const RECT r = pixelRect(0, 0, e.left, e.top, e.width, e.height, dpi);
+        const RECT r = toRect(pixelRect(e.look.left, e.look.top, e.look.width, e.look.height, dpi));
         HWND control = nullptr;
         switch (e.kind) {
         case ElementKind::PictureBox: chart_ = r; break;
@@ -175,7 +176,7 @@ void ReportDialog::build() {
         default: break;
         }
         if (control != nullptr) {
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(e.font)),
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(e.look.font)),
                          FALSE);
             tabOrder.emplace_back(e.tabIndex, control);
         }

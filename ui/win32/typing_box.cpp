@@ -2,34 +2,16 @@
 
 #include "practice/frm_main.h"
 
+#include <algorithm>
 #include <imm.h>
 #include <stdexcept>
-#include <string>
 #include <utility>
 
 namespace keyloom {
 namespace {
 
-constexpr Counter kKeyF1 = VK_F1;
-constexpr wchar_t kBackspaceChar = 8;
-constexpr wchar_t kFirstPrintable = 0x20;
 constexpr LPARAM kResultFlags =
     GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE;
-
-// Keys that would move the caret or the selection away from the end.
-bool movesCaret(WPARAM key) {
-    switch (key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT: return true;
-    default: return false;
-    }
-}
 
 // Messages that edit the box without typing, or let the user pick a place.
 bool neverReachesTheBox(UINT message) {
@@ -65,7 +47,25 @@ Counter currentShiftState() {
     return shift;
 }
 
-TypingBox::TypingBox(HWND parent, RECT box, int id, Hooks hooks) : hooks_(std::move(hooks)) {
+TypingBox::TypingBox(HWND parent, RECT box, int id, TextBox& model, Hooks hooks)
+    : model_(model), hooks_(std::move(hooks)),
+      rules_(model, {.keyDown = [this](Counter code,
+                                       Counter shift) { return hooks_.onKeyDown(code, shift); },
+                     .changed =
+                         [this] {
+                             showText();
+                             hooks_.onChange();
+                         },
+                     .hasFocus = [this] { return focused(); },
+                     .cancelComposition = [this] { cancelComposition(); },
+                     // The parent hands the focus straight back to the box.
+                     .handFocusOver = [this] { SetFocus(GetParent(edit_)); },
+                     .openAboutBox =
+                         [this] {
+                             if (hooks_.onHelp) {
+                                 hooks_.onHelp();
+                             }
+                         }}) {
     edit_ = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
         box.left, box.top, box.right - box.left, box.bottom - box.top, parent,
@@ -77,6 +77,7 @@ TypingBox::TypingBox(HWND parent, RECT box, int id, Hooks hooks) : hooks_(std::m
     SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     editProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&subclassProc)));
+    showText();
 }
 
 void TypingBox::setLocked(bool locked) const {
@@ -85,6 +86,16 @@ void TypingBox::setLocked(bool locked) const {
 
 bool TypingBox::focused() const {
     return GetFocus() == edit_ && GetActiveWindow() == GetAncestor(edit_, GA_ROOT);
+}
+
+// The control follows the model, which the rules change at its end only.
+void TypingBox::showText() {
+    const std::u16string& text = model_.text;
+    const std::size_t from = std::min(shownUnits_, text.size());
+    const std::wstring added(text.begin() + static_cast<std::ptrdiff_t>(from), text.end());
+    callEdit(EM_SETSEL, from, static_cast<LPARAM>(shownUnits_));
+    callEdit(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+    shownUnits_ = text.size();
 }
 
 void TypingBox::caretMoved(POINT caret, int caretHeight) {
@@ -123,6 +134,37 @@ void TypingBox::cancelComposition() const {
     }
 }
 
+std::u16string TypingBox::compositionResult() const {
+    const HIMC context = ImmGetContext(edit_);
+    if (context == nullptr) {
+        return {};
+    }
+    const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+    std::wstring result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(wchar_t) : 0, L'\0');
+    if (!result.empty()) {
+        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
+    }
+    ImmReleaseContext(edit_, context);
+    return {result.begin(), result.end()};
+}
+
+// A character beyond the BMP comes as two messages, one per surrogate: the
+// first is kept until the second arrives. False while a character is open.
+bool TypingBox::pairUp(WPARAM unit, std::u16string& character) {
+    const auto u = static_cast<char16_t>(unit & 0xFFFFU);
+    if (u >= 0xD800 && u <= 0xDBFF) {
+        pendingHighSurrogate_ = u;
+        return false;
+    }
+    character.clear();
+    if (pendingHighSurrogate_ != 0 && u >= 0xDC00 && u <= 0xDFFF) {
+        character.push_back(pendingHighSurrogate_);
+    }
+    pendingHighSurrogate_ = 0;
+    character.push_back(u);
+    return true;
+}
+
 LRESULT CALLBACK TypingBox::subclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* box = reinterpret_cast<TypingBox*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
     return box->handle(message, wParam, lParam);
@@ -132,44 +174,8 @@ LRESULT TypingBox::callEdit(UINT message, WPARAM wParam, LPARAM lParam) const {
     return CallWindowProcW(editProc_, edit_, message, wParam, lParam);
 }
 
-void TypingBox::caretToEnd() const {
-    const auto length = static_cast<WPARAM>(GetWindowTextLengthW(edit_));
-    callEdit(EM_SETSEL, length, static_cast<LPARAM>(length));
-}
-
-// One character of a commit or of a punctuation key, typed at the end.
-// Code 229 unlocks the box first, as when the input method took the keys:
-// Wine's XIM path sends no key-down for them.
-bool TypingBox::typeCharacter(wchar_t character, LPARAM lParam) {
-    if (!focused()) {
-        return false; // a flush of an abandoned composition, not typing
-    }
-    if (!hooks_.onKeyDown(kKeyProcessedByIme, 0)) {
-        return false;
-    }
-    caretToEnd();
-    callEdit(WM_CHAR, character, lParam);
-    return true;
-}
-
-void TypingBox::commitResult() {
-    const HIMC context = ImmGetContext(edit_);
-    if (context == nullptr) {
-        return;
-    }
-    const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
-    std::wstring result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(wchar_t) : 0, L'\0');
-    if (!result.empty()) {
-        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
-    }
-    ImmReleaseContext(edit_, context);
-    for (const wchar_t character : result) {
-        if (!typeCharacter(character, 1)) {
-            return;
-        }
-    }
-}
-
+// The rules apply every key and character themselves; the control gets only
+// what it needs to keep the input method's context and the system keys.
 LRESULT TypingBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (hooks_.onMessage) {
         hooks_.onMessage(message, wParam);
@@ -177,51 +183,45 @@ LRESULT TypingBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (neverReachesTheBox(message)) {
         return 0;
     }
+    std::u16string character;
     switch (message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        const auto code = static_cast<Counter>(wParam & 0xFFFFU);
-        if (!hooks_.onKeyDown(code, currentShiftState())) {
-            return 0;
+        rules_.keyDown(static_cast<Counter>(wParam & 0xFFFFU), currentShiftState());
+        return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+F4 and the window menu are Windows' own, not the box's.
+        if (rules_.keyDown(static_cast<Counter>(wParam & 0xFFFFU), currentShiftState())) {
+            return DefWindowProcW(edit_, message, wParam, lParam);
         }
-        if (code == kKeyF1) {
-            cancelComposition();
-            if (hooks_.onHelp) {
-                hooks_.onHelp();
-            }
-            return 0;
+        return 0;
+    case WM_CHAR:
+        if (pairUp(wParam, character)) {
+            rules_.keyText(character);
         }
-        if (movesCaret(wParam)) {
-            return 0;
-        }
-        return callEdit(message, wParam, lParam);
-    }
-    case WM_CHAR: {
-        const auto character = static_cast<wchar_t>(wParam);
-        if (character == kBackspaceChar) {
-            caretToEnd();
-            return callEdit(message, wParam, lParam);
-        }
-        if (character < kFirstPrintable || !focused()) {
-            return 0; // Ctrl+A, Ctrl+V, Enter, Esc and the like edit nothing
-        }
-        caretToEnd();
-        return callEdit(message, wParam, lParam);
-    }
+        return 0;
     case WM_IME_STARTCOMPOSITION:
-        hooks_.onKeyDown(kKeyProcessedByIme, 0);
+        rules_.inputMethod({.composing = true});
         placeInputMethod();
         return callEdit(message, wParam, lParam);
     case WM_IME_COMPOSITION:
+        // A result is split into characters here, as Windows' own EDIT may
+        // take it whole: the control gets the composition without it.
         if ((lParam & GCS_RESULTSTR) != 0) {
-            commitResult();
+            rules_.inputMethod({.commit = compositionResult(), .composing = true});
             return callEdit(message, wParam, lParam & ~kResultFlags);
         }
+        rules_.inputMethod({.composing = true});
+        return callEdit(message, wParam, lParam);
+    case WM_IME_ENDCOMPOSITION:
+        rules_.inputMethod({.composing = false});
         return callEdit(message, wParam, lParam);
     case WM_IME_CHAR:
-        typeCharacter(static_cast<wchar_t>(wParam), lParam);
-        return 0; // already typed: the default would post a WM_CHAR as well
-    case WM_KILLFOCUS: cancelComposition(); return callEdit(message, wParam, lParam);
+        // Typed here: the default would post a WM_CHAR as well.
+        if (pairUp(wParam, character)) {
+            rules_.inputMethod({.commit = character, .composing = rules_.composing()});
+        }
+        return 0;
+    case WM_KILLFOCUS: rules_.focusLost(); return callEdit(message, wParam, lParam);
     default: return callEdit(message, wParam, lParam);
     }
 }

@@ -1,54 +1,63 @@
 #pragma once
 
+#include "forms/controls.h"
 #include "practice/counter.h"
+#include "ui/typing_rules.h"
 
 #include <functional>
+#include <string>
 #include <windows.h>
 
 namespace keyloom {
 
-// The hidden typing box: a real EDIT control, subclassed so that every key
-// reaches the key-down handler before the box applies it, each character of
-// an input method's commit is its own change, and nothing but typing at the
-// end of the text changes it: no paste, cut, undo or caret moves.
+// The hidden typing box: a real EDIT control, subclassed so that Windows'
+// key, character and input-method messages go to the typing rules, which
+// edit the TextBox model; the control shows the model's text and lock and
+// holds the input method's context, and never edits the text itself: no
+// paste, cut, undo or caret moves.
 class TypingBox {
   public:
     struct Hooks {
         // Calls the key-down handler; false when the program has failed or
         // is closing, and the message must go no further.
         std::function<bool(Counter keyCode, Counter shift)> onKeyDown;
-        // After the key-down handler of F1: opens the about box.
+        // After each change of the model's text.
+        std::function<void()> onChange;
+        // Opens the about box (F1).
         std::function<void()> onHelp;
         // Every message the box receives, before the box handles it.
         std::function<void(UINT message, WPARAM wParam)> onMessage;
     };
 
-    TypingBox(HWND parent, RECT box, int id, Hooks hooks);
+    TypingBox(HWND parent, RECT box, int id, TextBox& model, Hooks hooks);
     TypingBox(const TypingBox&) = delete;
     TypingBox& operator=(const TypingBox&) = delete;
 
     [[nodiscard]] HWND hwnd() const { return edit_; }
+    [[nodiscard]] const TypingRules& rules() const { return rules_; }
     void setLocked(bool locked) const;
     // The visible caret moved to `caret` (client pixels of the box's parent):
     // the input method's composition and candidate windows follow it.
     void caretMoved(POINT caret, int caretHeight);
-    // Abandons a composition in progress: nothing of it is committed.
-    void cancelComposition() const;
-    // Whether text may go in now: the box has the focus in the active window.
-    [[nodiscard]] bool focused() const;
 
   private:
     static LRESULT CALLBACK subclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT callEdit(UINT message, WPARAM wParam, LPARAM lParam) const;
-    void caretToEnd() const;
-    bool typeCharacter(wchar_t character, LPARAM lParam);
-    void commitResult();
+    [[nodiscard]] bool focused() const;
+    void cancelComposition() const;
+    [[nodiscard]] std::u16string compositionResult() const;
+    bool pairUp(WPARAM unit, std::u16string& character);
+    void showText();
     void placeInputMethod() const;
 
+    TextBox& model_;
+    Hooks hooks_;
+    TypingRules rules_;
     HWND edit_ = nullptr;
     WNDPROC editProc_ = nullptr;
-    Hooks hooks_;
+    std::size_t shownUnits_ = 0;
+    char16_t pendingHighSurrogate_ = 0;
     POINT imeCaret_{};
     int imeCaretHeight_ = 0;
 };

@@ -1,5 +1,9 @@
 #include "tests/support/extra_label_design.h"
 #include "tests/support/qt/qt_program.h"
+#include "tests/support/typing_conformance.h"
+#include "ui/plain_key_characters.h"
+#include "ui/qt/key_codes.h"
+#include "ui/qt/qt_strings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,6 +34,65 @@ QString testLesson() {
 }
 
 using Program = test::QtProgram;
+
+// The Qt key of each key code the conformance table presses.
+Qt::Key qtKeyOf(Counter code) {
+    switch (code) {
+    case 8: return Qt::Key_Backspace;
+    case 32: return Qt::Key_Space;
+    case 49: return Qt::Key_1;
+    case 65: return Qt::Key_A;
+    case 69: return Qt::Key_E;
+    case 86: return Qt::Key_V;
+    case 112: return Qt::Key_F1;
+    case 188: return Qt::Key_Comma;
+    case 222: return Qt::Key_Apostrophe;
+    default: return Qt::Key_unknown;
+    }
+}
+
+Qt::KeyboardModifiers modifiersOf(Counter shift) {
+    Qt::KeyboardModifiers modifiers;
+    modifiers.setFlag(Qt::ShiftModifier, (shift & kShiftMask) != 0);
+    modifiers.setFlag(Qt::ControlModifier, (shift & kCtrlMask) != 0);
+    modifiers.setFlag(Qt::AltModifier, (shift & kAltMask) != 0);
+    return modifiers;
+}
+
+// One step of the conformance table as Qt delivers it.
+void play(TypingBox* box, const test::Step& step) {
+    const QString text = toQString(step.text);
+    switch (step.kind) {
+    case test::StepKind::Key: {
+        QKeyEvent press(QEvent::KeyPress, qtKeyOf(step.keyCode), modifiersOf(step.shift), text);
+        QCOMPARE(virtualKeyCode(press), step.keyCode);
+        QApplication::sendEvent(box, &press);
+        break;
+    }
+    case test::StepKind::Preedit: {
+        QInputMethodEvent event(text, {});
+        QApplication::sendEvent(box, &event);
+        break;
+    }
+    case test::StepKind::Commit: {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(box, &event);
+        break;
+    }
+    case test::StepKind::FocusOut: box->clearFocus(); break;
+    case test::StepKind::FocusIn: box->setFocus(Qt::OtherFocusReason); break;
+    }
+}
+
+// Whether the full canonical decomposition of `c` starts with an ASCII
+// letter, digit or space, by Qt's Unicode data.
+bool decomposesToPlainKey(char32_t c) {
+    while (QChar::decompositionTag(c) == QChar::Canonical) {
+        c = QChar::decomposition(c).toUcs4().front();
+    }
+    return c < 0x80 && (QChar::isLetterOrNumber(c) || c == U' ');
+}
 
 // What an input method's plugin does when the focus leaves an object with a
 // composition open: it commits the composition's raw text to that object,
@@ -225,7 +288,7 @@ class MainWindowTest : public QObject {
         p.commit(QString(QChar(0x4E00)));
         FlushingInputMethod inputMethod(QStringLiteral("ren"));
         sendPreedit(p.box(), QStringLiteral("ren"));
-        QVERIFY(p.box()->composing());
+        QVERIFY(p.box()->rules().composing());
         QWidget other;
         other.show();
         other.activateWindow();
@@ -235,7 +298,7 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(p.box()->hasFocus());
         QCOMPARE(p.box()->text(), QString(QChar(0x4E00)));
         QCOMPARE(int(p.form.state().typedCount), 1);
-        QVERIFY(!p.box()->composing());
+        QVERIFY(!p.box()->rules().composing());
         p.commit(QString(QChar(0x4E01))); // and typing goes on
         QCOMPARE(int(p.form.state().rightCount), 2);
     }
@@ -246,7 +309,7 @@ class MainWindowTest : public QObject {
         bool composingWhenOpened = true;
         TypingBox* box = nullptr;
         Program p(testLesson().toUtf8(), {.openAboutBox = [&](QWidget* parent) {
-                      composingWhenOpened = box->composing();
+                      composingWhenOpened = box->rules().composing();
                       QDialog about(parent);
                       about.show();
                       about.activateWindow();
@@ -335,6 +398,38 @@ class MainWindowTest : public QObject {
                         qRound(test::kExtraWidth / 15), qRound(test::kExtraHeight / 15));
         QVERIFY2(shareOf(shot, box, qRgb(255, 0, 0)) > 0.01, "its red caption");
         QVERIFY(shareOf(shot, box.translated(0, box.height() + 4), qRgb(255, 0, 0)) == 0.0);
+    }
+
+    void conformance_data() {
+        QTest::addColumn<int>("row");
+        const std::vector<test::Scenario>& scenarios = test::typingScenarios();
+        for (std::size_t i = 0; i < scenarios.size(); ++i) {
+            QTest::newRow(scenarios[i].name) << static_cast<int>(i);
+        }
+    }
+
+    void conformance() {
+        QFETCH(int, row);
+        const test::Scenario& scenario = test::typingScenarios().at(static_cast<std::size_t>(row));
+        int aboutBoxes = 0;
+        Program p(QByteArray::fromStdString(test::conformanceLesson()),
+                  {.openAboutBox = [&](QWidget* /*parent*/) { ++aboutBoxes; }});
+        QVERIFY(p.focused);
+        for (const test::Step& step : scenario.steps) {
+            play(p.box(), step);
+        }
+        const test::Outcome actual =
+            test::outcomeOf(p.controls, p.form.state(), p.box()->rules().composing(), aboutBoxes);
+        QCOMPARE(test::differences(scenario.expected, actual), std::string());
+    }
+
+    // The refusal of accented letters agrees with Qt's Unicode data.
+    void plainKeyCharactersAgreeWithQt() {
+        for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+            if (comesFromPlainKey(c) != decomposesToPlainKey(c)) {
+                QFAIL(qPrintable(QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16)));
+            }
+        }
     }
 
     void errorsGoToTheReportNotTheEventLoop() {

@@ -83,10 +83,10 @@ class NewRunTest : public QObject {
         p.commit(QStringLiteral("春眠"));
         QInputMethodEvent composing(QStringLiteral("bu"), {});
         QApplication::sendEvent(p.window->typingBox(), &composing);
-        QVERIFY(p.window->typingBox()->composing());
+        QVERIFY(p.window->typingBox()->rules().composing());
 
         QTest::keyClick(p.window->typingBox(), Qt::Key_F3);
-        QVERIFY2(!p.window->typingBox()->composing(), "the composition is abandoned first");
+        QVERIFY2(!p.window->typingBox()->rules().composing(), "the composition is abandoned first");
         QApplication::clipboard()->setText(QStringLiteral("夜来风雨声\r\n花落知多少\n"));
         QTest::keyClick(p.window->typingBox(), Qt::Key_F4);
         QApplication::clipboard()->clear();

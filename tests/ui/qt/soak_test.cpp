@@ -96,14 +96,22 @@ class Soak {
         QTest::keyClick(p_.box(), key, modifiers);
     }
 
+    // A wrong character: full-width, Latin, beyond the BMP.
+    QString otherCharacter() {
+        static const std::array<QString, 5> kOthers{QStringLiteral("？"), QStringLiteral("a"),
+                                                    QStringLiteral("中"), QStringLiteral("，"),
+                                                    QString::fromUcs4(U"\U00020000", 1)};
+        return kOthers.at(static_cast<std::size_t>(pick(kOthers.size())));
+    }
+
     // One to four characters, mostly what the lesson shows next.
     void commit() {
         QString text;
         const int count = 1 + pick(4);
         for (int i = 0; i < count; ++i) {
             const auto next = static_cast<qsizetype>(p_.form.state().typedCount) + i;
-            text.append(pick(4) != 0 && next < p_.lesson.size() ? p_.lesson.at(next)
-                                                                : QChar(u"？a中，"[pick(4)]));
+            text.append(pick(4) != 0 && next < p_.lesson.size() ? QString(p_.lesson.at(next))
+                                                                : otherCharacter());
         }
         QInputMethodEvent event;
         event.setCommitString(text);
