@@ -24,13 +24,15 @@ from keyloom_desktop import (
     Pane,
     Screen,
     TestFailure,
+    cells_shown,
     check,
+    expect_marks,
     full_width_cell,
     keys,
     output_path,
     xdotool,
 )
-from pinyin_test import cells_shown, expect_marks, start_focused, wait_input_method
+from pinyin_test import start_focused, wait_input_method
 
 BEYOND_BMP = "\U00020000"
 LESSON = BEYOND_BMP + "你好，中国人民\n"

@@ -30,7 +30,7 @@ from keyloom_desktop import (
     xdotool,
 )
 
-POEM = "白日依山尽黄河入海流"  # 10 characters, GBK on disk
+POEM = "晚风轻轻吹过稻田边上"  # 10 characters, GBK on disk
 PIPED = "春天来了"  # 4
 OPENED = "山高水长"  # 4, UTF-8 with CR LF
 DIALOG_TITLE = "打开课文"

@@ -4,7 +4,8 @@
 """Types a known sequence through fcitx5 pinyin, opens the practice report
 with F2 and reads it: the caption, the figures and the wrong and slowest
 characters from the report's own labels (selected with the mouse, read from
-the primary selection), and the line that Alt+C copies to the clipboard.
+the primary selection), the line that Alt+C copies to the clipboard, and the
+drill that Alt+D opens in a window of its own.
 
 Run inside `scripts/desktop-session --fcitx5`:
 
@@ -25,8 +26,10 @@ from keyloom_desktop import (
     output_path,
     Screen,
     wait_fcitx5,
+    wait_for_screen,
     xdotool,
 )
+from new_run_test import row_length, windows
 
 LESSON = "我们中国，人民勤劳。他是你好，春天来了。\n"
 MAIN_CAPTION = "Keyloom 1.0"
@@ -54,6 +57,8 @@ SEQUENCE = [
     (["n", "i", "h", "a", "o", "space"], 0.3),  # 你好
 ]
 KEYS_SENT = sum(len(group) for group, _ in SEQUENCE)
+# Each wrong or slow reference character three times, in the lesson's order.
+DRILL = "勤勤勤劳劳劳他他他"
 
 
 def start(program):
@@ -163,6 +168,25 @@ def test_report(program):
         check(figure(figures, "字数") == "15", f"after the report:\n{figures}")
         keys("Escape")
         check(wait_gone(REPORT_CAPTION), "Esc left the report open")
+
+        # Alt+D: the drill of the wrong and slow characters opens in a run of
+        # its own; this one stays.
+        open_report()
+        before = set(windows())
+        keys("alt+d")
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline and not set(windows()) - before:
+            time.sleep(0.05)
+        opened = sorted(set(windows()) - before)
+        check(len(opened) == 1 and main in windows(), f"Alt+D: windows {windows()}, before {before}")
+        drill = opened[0]
+        try:
+            drill_origin = client_origin(drill)
+            screen, shown = wait_for_screen(lambda s: row_length(s, drill_origin) == len(DRILL))
+            check(shown, f"the drill's first row shows {row_length(screen, drill_origin)} characters, "
+                  f"expected {len(DRILL)} ({DRILL})")
+        finally:
+            subprocess.run(["kill", xdotool("getwindowpid", drill).strip()], check=False)
 
 
 def main():

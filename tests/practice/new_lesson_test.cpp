@@ -77,7 +77,7 @@ class NewLesson : public PracticeFixture {
 };
 
 TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
-    load(u"春眠不觉晓处处闻啼鸟");
+    load(u"小河弯弯流过村口的老");
     typeRight(3);
     typeWrong(1);
 
@@ -106,9 +106,9 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
         {"a clipboard without text", clipboard(std::nullopt), Told{u"剪贴板里没有文字"}},
         {"an empty clipboard text", clipboard(u""), Told{u"没有可以练习"}},
         {"clipboard text of line ends only", clipboard(u"\r\n\n"), Told{u"没有可以练习"}},
-        {"clipboard text with CR LF line ends", clipboard(u"春眠\r\n不觉\r\n\r\n晓"),
-         Started{u"春眠不觉晓"}},
-        {"clipboard text with LF line ends", clipboard(u"春眠\n不觉\n"), Started{u"春眠不觉"}},
+        {"clipboard text with CR LF line ends", clipboard(u"小河\r\n弯弯\r\n\r\n流"),
+         Started{u"小河弯弯流"}},
+        {"clipboard text with LF line ends", clipboard(u"小河\n弯弯\n"), Started{u"小河弯弯"}},
         {"clipboard text longer than can be shown", clipboard(std::u16string(40000, u'春')),
          Started{showable}},
         {"a file with a NUL byte in its first 64 KB",
@@ -128,11 +128,11 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
         {"a folder dropped instead of a file", open(folder), Told{u"目录"}},
 #ifndef _WIN32
         {"a file name that is not UTF-8 keeps its bytes",
-         open(file("\xD6\xD0\xFF.txt", "\xE6\x98\xA5\xE7\x9C\xA0")), Started{u"春眠"}},
+         open(file("\xD6\xD0\xFF.txt", "\xE5\xB0\x8F\xE6\xB2\xB3")), Started{u"小河"}},
 #endif
         {"F3 starts the same text again",
          [this](const NewLessonActions& a) { restartLesson(form.state(), a); },
-         Started{u"春眠不觉晓处处闻啼鸟"}},
+         Started{u"小河弯弯流过村口的老"}},
     };
     for (const auto& row : rows) {
         expect(row.what, row.request, row.outcome);
@@ -152,7 +152,7 @@ TEST(LessonCommandKeys, OnlyF3F4AndCtrlOAreCommands) {
 TEST(HandOver, TheNewRunReadsBackTheSameText) {
     LessonFolder dir;
     using namespace std::string_literals;
-    const std::u16string text = u"春眠不觉晓, a\0b 😀"s;
+    const std::u16string text = u"小河不觉晓, a\0b 😀"s;
     dir.write(std::string_view(handOverBytes(text)));
     EXPECT_EQ(readLesson(dir.lessonFile()), text);
 }

@@ -137,36 +137,36 @@ TEST_F(RunReport, FormulaTable) {
 // Backspaces: each character's time runs from the commit before it, taken
 // back or not, and a phrase shares its time.
 TEST_F(RunReport, WrongSlowAndDrill) {
-    const std::u16string lesson = u"天地玄黄宇宙洪荒日月盈昃";
+    const std::u16string lesson = u"山水云雨风雪花草木石土沙";
     load(lesson);
     at(0);
     for (int i = 0; i < 4; ++i) {
         counter.keyDown(kKeyProcessedByIme, 0);
     }
     at(2);
-    box.commit(u"天地"); // the first key at 0, 2 s: 1 s each
+    box.commit(u"山水"); // the first key at 0, 2 s: 1 s each
     at(3);
-    pinyin(3, u"玄");
+    pinyin(3, u"云");
     at(4);
-    pinyin(3, u"皇"); // wrong
+    pinyin(3, u"语"); // wrong
     at(5);
     backspaceKey();
     at(6);
-    pinyin(3, u"黄"); // 2 s after the wrong commit
+    pinyin(3, u"雨"); // 2 s after the wrong commit
     at(13);
-    pinyin(2, u"宇"); // 7 s: slow
+    pinyin(2, u"风"); // 7 s: slow
     at(14);
-    pinyin(3, u"宙");
+    pinyin(3, u"雪");
     at(15);
-    pinyin(3, u"红"); // wrong
+    pinyin(3, u"华"); // wrong
     at(16);
-    pinyin(3, u"荒");
+    pinyin(3, u"草");
     at(17);
-    pinyin(3, u"日");
+    pinyin(3, u"木");
     at(18);
-    pinyin(3, u"红"); // wrong again, another reference
+    pinyin(3, u"华"); // wrong again, another reference
     at(19);
-    pinyin(3, u"红");
+    pinyin(3, u"华");
 
     const RunFigures f = figures();
     EXPECT_EQ(f.characters, 11);
@@ -174,32 +174,32 @@ TEST_F(RunReport, WrongSlowAndDrill) {
     EXPECT_EQ(f.corrections, 1);
     EXPECT_EQ(f.keystrokes, 4 + 3 + 3 + 1 + 3 + 2 + 3 * 6);
     ASSERT_EQ(f.wrongCharacters.size(), 3U);
-    EXPECT_EQ(wrongCharactersText(f, 2), u"洪 → 红 ×1\n月 → 红 ×1\n另有 1 种");
+    EXPECT_EQ(wrongCharactersText(f, 2), u"花 → 华 ×1\n石 → 华 ×1\n另有 1 种");
     ASSERT_EQ(f.slowest.size(), 10U);
-    EXPECT_EQ(f.slowest[0].character, U'宇');
+    EXPECT_EQ(f.slowest[0].character, U'风');
     EXPECT_DOUBLE_EQ(f.slowest[0].seconds, 7);
-    EXPECT_EQ(f.slowest[1].character, U'黄');
+    EXPECT_EQ(f.slowest[1].character, U'雨');
     EXPECT_DOUBLE_EQ(f.slowest[1].seconds, 2);
-    EXPECT_EQ(slowestText(f).substr(0, 7), u"宇 7.0 秒");
-    // Wrong 洪, 月, 盈 and slow 宇 (median 1 s); in the lesson's order.
-    EXPECT_EQ(f.drill, u"宇宇宇洪洪洪月月月盈盈盈");
+    EXPECT_EQ(slowestText(f).substr(0, 7), u"风 7.0 秒");
+    // Wrong 花, 石, 土 and slow 风 (median 1 s); in the lesson's order.
+    EXPECT_EQ(f.drill, u"风风风花花花石石石土土土");
     ASSERT_EQ(f.rowSpeeds.size(), 1U);
     // The time of the character taken back is no character's.
     EXPECT_DOUBLE_EQ(f.rowSpeeds[0], 11 / (18.0 / 60));
 }
 
 TEST_F(RunReport, TypingPastTheLessonsEnd) {
-    load(u"天地玄");
+    load(u"山水云");
     at(0);
-    pinyin(2, u"天地玄黄宇");
+    pinyin(2, u"山水云雨风");
     at(10);
     backspaceKey();
     const RunFigures f = figures();
     EXPECT_EQ(f.characters, 4);
     EXPECT_EQ(f.wrong, 1);
-    EXPECT_EQ(wrongCharactersText(f, 5), u"(文末) → 黄 ×1");
+    EXPECT_EQ(wrongCharactersText(f, 5), u"(文末) → 雨 ×1");
     EXPECT_EQ(f.drill, u""); // nothing to practise past the end
-    EXPECT_EQ(f.slowest.front().character, U'天');
+    EXPECT_EQ(f.slowest.front().character, U'山');
     // Typing time ends at the newest commit, not at the Backspace.
     EXPECT_EQ(f.typingSeconds, 0);
 }

@@ -151,7 +151,7 @@ def close(process, window):
 def test_new_runs(folder, log):
     """keyloom.exe FILE (a bare name, from its folder), keyloom.exe - and F4."""
     with open(os.path.join(folder, "poem.txt"), "wb") as poem:
-        poem.write("白日依山尽黄河入海流".encode("gbk"))
+        poem.write("晚风轻轻吹过稻田边上".encode("gbk"))
     close(*expect_lesson_shown(["poem.txt"], 10, "keyloom.exe poem.txt", folder, log=log))
     close(*expect_lesson_shown(["-"], 4, "keyloom.exe -", folder, "春天来了".encode("utf-8"), log))
 

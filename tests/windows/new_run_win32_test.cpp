@@ -20,7 +20,7 @@
 namespace keyloom {
 namespace {
 
-constexpr char kLesson[] = "春眠不觉晓处处闻啼鸟";
+constexpr char kLesson[] = "小河弯弯流过村口的老";
 
 class Win32NewRunTest : public ::testing::Test {
   protected:
@@ -79,13 +79,13 @@ TEST_F(Win32NewRunTest, F3AndF4StartNewRunsAndNeverType) {
 
     SendMessageW(window_->typingBox(), WM_KEYDOWN, VK_F3, 1);
     pump();
-    setClipboard(window_->hwnd(), L"夜来风雨声\r\n花落知多少\r\n");
+    setClipboard(window_->hwnd(), L"树下孩子们\r\n在岸边玩耍\r\n");
     SendMessageW(window_->typingBox(), WM_KEYDOWN, VK_F4, 1);
     pump();
 
     ASSERT_EQ(started_.size(), 2U);
     EXPECT_EQ(started_[0], form_.state().lessonText);
-    EXPECT_EQ(started_[1], u"夜来风雨声花落知多少");
+    EXPECT_EQ(started_[1], u"树下孩子们在岸边玩耍");
     // The keys reached no handler: the box is not locked as key codes 114
     // and 115 would lock it, and the run is where it was.
     EXPECT_FALSE(boxReadOnly());

@@ -134,7 +134,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DROPFILES:
         if (lessonCommands_ && !guarded_.stopped()) {
-            box_->cancelComposition();
+            box_->abandonComposition();
             lessonCommands_->drop(window_, reinterpret_cast<HDROP>(wParam));
         } else {
             DragFinish(reinterpret_cast<HDROP>(wParam));
@@ -211,7 +211,7 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     // F3, F4 and Ctrl+O are the window's, never typing.
     if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
         if (!guarded_.stopped()) {
-            box_->cancelComposition();
+            box_->abandonComposition();
             PostMessageW(window_, kLessonCommandMessage, static_cast<WPARAM>(*command), 0);
         }
         return false;
@@ -219,7 +219,7 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
     const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
     if (handled && keyCode == VK_F2 && openReport_) {
         // The report, like the about box, over a practice that goes on.
-        box_->cancelComposition();
+        box_->abandonComposition();
         openReport_(window_);
     }
     return handled;

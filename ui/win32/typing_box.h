@@ -39,6 +39,8 @@ class TypingBox {
     // The visible caret moved to `caret` (client pixels of the box's parent):
     // the input method's composition and candidate windows follow it.
     void caretMoved(POINT caret, int caretHeight);
+    // Drops an open composition without committing it.
+    void abandonComposition() { rules_.abandonComposition(); }
 
   private:
     static LRESULT CALLBACK subclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);

@@ -27,7 +27,7 @@ using namespace keyloom;
 
 namespace {
 
-const QString kLesson = QStringLiteral("春眠不觉晓处处闻啼鸟夜来风雨声花落知多少");
+const QString kLesson = QStringLiteral("小河弯弯流过村口的老树下孩子们在岸边玩耍");
 
 struct Started {
     std::u16string text;
@@ -80,7 +80,7 @@ class NewRunTest : public QObject {
     void keysStartNewRunsAndNeverType() {
         Program p;
         QVERIFY(p.focused);
-        p.commit(QStringLiteral("春眠"));
+        p.commit(QStringLiteral("小河"));
         QInputMethodEvent composing(QStringLiteral("bu"), {});
         QApplication::sendEvent(p.window->typingBox(), &composing);
         QVERIFY(p.window->typingBox()->rules().composing());
@@ -94,10 +94,10 @@ class NewRunTest : public QObject {
         QCOMPARE(p.started.size(), 2U);
         QCOMPARE(p.started[0].text, p.form.state().lessonText);
         QCOMPARE(p.started[0].old, OldWindow::Replace);
-        QCOMPARE(p.started[1].text, std::u16string(u"夜来风雨声花落知多少"));
+        QCOMPARE(p.started[1].text, std::u16string(u"树下孩子们在岸边玩耍"));
         // The run goes on untouched: the keys typed nothing and locked nothing.
         QCOMPARE(p.form.state().typedCount, 2);
-        QCOMPARE(p.controls.txtType.text, std::u16string(u"春眠"));
+        QCOMPARE(p.controls.txtType.text, std::u16string(u"小河"));
         QVERIFY(!p.controls.txtType.locked);
     }
 
