@@ -94,7 +94,7 @@ TEST_F(Win32NewRunTest, F3AndF4StartNewRunsAndNeverType) {
 
 TEST_F(Win32NewRunTest, AHandBuiltDropOpensItsFile) {
     const std::filesystem::path file = folder_.path() / L"诗.txt";
-    std::ofstream(file, std::ios::binary) << "\xD2\xB9\xC0\xB4\xB7\xE7\xD3\xEA\xC9\xF9"; // GBK
+    std::ofstream(file, std::ios::binary) << "\xCA\xF7\xCF\xC2\xBA\xA2\xD7\xD3\xC3\xC7"; // 树下孩子们, GBK
     const std::wstring name = file.wstring();
     const std::size_t bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
     const HGLOBAL drop = GlobalAlloc(GHND, bytes);
@@ -107,7 +107,7 @@ TEST_F(Win32NewRunTest, AHandBuiltDropOpensItsFile) {
     SendMessageW(window_->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 
     ASSERT_EQ(started_.size(), 1U);
-    EXPECT_EQ(started_[0], u"夜来风雨声");
+    EXPECT_EQ(started_[0], u"树下孩子们");
 }
 
 } // namespace

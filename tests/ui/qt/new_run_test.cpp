@@ -87,7 +87,7 @@ class NewRunTest : public QObject {
 
         QTest::keyClick(p.window->typingBox(), Qt::Key_F3);
         QVERIFY2(!p.window->typingBox()->rules().composing(), "the composition is abandoned first");
-        QApplication::clipboard()->setText(QStringLiteral("夜来风雨声\r\n花落知多少\n"));
+        QApplication::clipboard()->setText(QStringLiteral("树下孩子们\r\n在岸边玩耍\n"));
         QTest::keyClick(p.window->typingBox(), Qt::Key_F4);
         QApplication::clipboard()->clear();
 
@@ -106,7 +106,7 @@ class NewRunTest : public QObject {
         const QString path = p.dir.filePath(QStringLiteral("诗.txt"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\xD2\xB9\xC0\xB4\xB7\xE7\xD3\xEA\xC9\xF9"); // 夜来风雨声, GBK
+        file.write("\xCA\xF7\xCF\xC2\xBA\xA2\xD7\xD3\xC3\xC7"); // 树下孩子们, GBK
         file.close();
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
@@ -119,7 +119,7 @@ class NewRunTest : public QObject {
         QApplication::sendEvent(p.window.get(), &drop);
         QVERIFY(drop.isAccepted());
         QVERIFY(QTest::qWaitFor([&p] { return !p.started.empty(); }));
-        QCOMPARE(p.started.front().text, std::u16string(u"夜来风雨声"));
+        QCOMPARE(p.started.front().text, std::u16string(u"树下孩子们"));
 
         QMimeData web;
         web.setUrls({QUrl(QStringLiteral("https://example.org/a.txt"))});
