@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/error_report.h"
 #include "version.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/command_line.h"
 #include "app/error_report.h"
 #include "app/new_run.h"

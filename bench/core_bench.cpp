@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The core cost of one scored character: a 20,000-character run through a
 // lesson longer than can ever be shown, straight through FrmMain and the
 // run's record (its keystrokes counted, its clock read) without a toolkit. Every 16th character is

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up with a 100 MB lesson beside one of 10 KB, alternating runs; both
 # lessons are made here, at run time. Prints each median in ms.
 #   bench/lesson_size.sh        after scripts/bench has built build/bench

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the benchmark scripts: a private X server, a program folder with
 # its lesson, and medians. Source it; BUILD names the bench build directory.
 

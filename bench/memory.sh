@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Memory under Xvfb: the resident set (VmRSS) 2 s after start, for the
 # program and for a minimal Qt 6 window, and the program's after CHARS
 # (default 20,000) characters typed with the comma key through the real X

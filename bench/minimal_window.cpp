@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for start-up and memory: the least a Qt 6 program with a
 // window can be, a QLabel in a QWidget.
 #include <QApplication>

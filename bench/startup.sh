@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up to the window shown, under Xvfb: process start until the X server
 # maps the window, for the program and for a minimal Qt 6 window, alternating
 # runs; prints each median in ms. RUNS (default 9) runs of each.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts a program and prints the milliseconds from just before its start
 // until the X server maps its first top-level window, then ends it. The
 // clock starts before fork, so process creation, dynamic loading, the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One character through the whole program: an input-method commit of one
 // character sent to the typing box on the offscreen platform, through the
 // handlers and the widgets, and the window's pending repaint done before the

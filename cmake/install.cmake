@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the program where Linux programs live. The executable and its
 # lesson folder stay together in a private program directory, because the
 # program looks for txt/ beside its real executable (after the user's own); bin/ gets a link to it,

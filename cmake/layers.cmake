@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program is built in layers, each a library of its own:
 #
 #   keyloom_text      text/      UTF-8 and UTF-16, the lesson decoders

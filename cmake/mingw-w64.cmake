@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiles for 64-bit Windows with MinGW-w64 and runs the results
 # under Wine. The -posix compilers carry the thread support GoogleTest needs.
 set(CMAKE_SYSTEM_NAME Windows)

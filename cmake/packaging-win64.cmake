@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows user's zip: keyloom.exe and txt\文档.txt, the licence, and the
 # notices of the runtime linked into the program with where its source is
 # (cpack in build/mingw; scripts/package builds it in build/package-win64).

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package: `cpack -G DEB` in a build directory (scripts/package does
 # it all) gives keyloom_<version>_<arch>.deb holding what install.cmake installs.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lesson decoder and the loader on arbitrary bytes: neither may crash,
 // hang or give more than can ever be shown, and the loader must give what the
 // decoder gives for the same bytes.

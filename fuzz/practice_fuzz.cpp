@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's handlers on arbitrary event sequences: key-downs of any
 // code and shift state, input-method commits, changes with any caret, text
 // edits, clock and caret ticks, Backspace storms and long typing runs. Keys,

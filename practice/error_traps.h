@@ -1,7 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
-#include "practice/errors.h"
 #include "forms/controls.h"
+#include "practice/errors.h"
 
 namespace keyloom {
 

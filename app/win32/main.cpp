@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up of the Windows program: the main window from its design over the
 // practice handlers, and the top-level error report.
 #include "app/error_report.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "about/desktop_registry.h"
 #include "about/frm_about.h"
 #include "about/posix_programs.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """On a HiDPI screen (Qt scaling the window by QT_SCALE_FACTOR), fcitx5's
 candidate window must still open beside the visible caret. Run inside
 `scripts/desktop-session --fcitx5` with QT_SCALE_FACTOR set:

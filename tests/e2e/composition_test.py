@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Only what the user chose is scored: pinyin typed from the very first
 moment fcitx5 sees the window focused, a window switch in the middle of a
 composition and F1 in the middle of one leave nothing but chosen characters

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Letters, digits and the space bar are refused on any keyboard layout, and
 the punctuation keys still type. For US, French AZERTY and German QWERTZ the
 X server's keymap is switched with setxkbmap, keyloom started, and keys

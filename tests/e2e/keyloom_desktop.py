@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives the built keyloom program on a real X display and reads its window.
 
 Used by the real-window tests, which run inside scripts/desktop-session (so

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Where the real keyloom finds its lesson, and its command line. Run inside
 scripts/desktop-session (which gives a throwaway HOME and XDG_DATA_HOME):
 

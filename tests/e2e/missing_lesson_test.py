@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Starts the real keyloom without its lesson: it must report the error in a
 message box, never show its main window, and end with a non-zero status once
 the box is closed. Run inside scripts/desktop-session:

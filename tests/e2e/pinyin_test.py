@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Types Chinese into the real keyloom window through fcitx5 pinyin and reads
 the marks off the screen.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The Wayland side of the real-window tests: sway's tree for windows, grim
 for the screen, wtype for keys. Run inside `scripts/desktop-session
 --wayland`, which sets WAYLAND_DISPLAY and SWAYSOCK.

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs the real keyloom under a headless sway, as a native Wayland client and
 then under XWayland, and types through fcitx5 pinyin with a virtual keyboard:
 phrases are scored, direct letters, digits and the space bar are refused. Run

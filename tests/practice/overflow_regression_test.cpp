@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Faults found by the soak and the fuzzer, kept as tests.
 #include "tests/practice/practice_fixture.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One table of decoding cases for every decoder the program is built with:
 // these tests run on Linux (iconv) and, cross-built, under Wine (the Windows
 // code-page API), so the two cannot read a lesson differently.

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Keyloom developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives the real keyloom.exe under Wine with fcitx5 pinyin through XIM.
 
 Run inside `scripts/desktop-session --fcitx5` with WINEPREFIX set to a

@@ -94,7 +94,8 @@ TEST_F(Win32NewRunTest, F3AndF4StartNewRunsAndNeverType) {
 
 TEST_F(Win32NewRunTest, AHandBuiltDropOpensItsFile) {
     const std::filesystem::path file = folder_.path() / L"诗.txt";
-    std::ofstream(file, std::ios::binary) << "\xCA\xF7\xCF\xC2\xBA\xA2\xD7\xD3\xC3\xC7"; // 树下孩子们, GBK
+    std::ofstream(file, std::ios::binary)
+        << "\xCA\xF7\xCF\xC2\xBA\xA2\xD7\xD3\xC3\xC7"; // 树下孩子们, GBK
     const std::wstring name = file.wstring();
     const std::size_t bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
     const HGLOBAL drop = GlobalAlloc(GHND, bytes);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "about/frm_about.h"
 #include "about/system_platform.h"
 #include "tests/windows/windows_scratch.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Win32 binding's message handling, driven with SendMessage against the
 // real practice handlers, where a real input method cannot reach.
 #include "forms/frm_main_design.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Started by the tests in place of the system-information tool: leaves
 // "<its own path>.witness" behind so the tests can see that it ran.
 #include <array>

@@ -19,8 +19,7 @@ KeystrokeTap::KeystrokeTap(RunRecord& record, TypingBox* box)
 }
 
 bool KeystrokeTap::boxTakesTyping() const {
-    return box_->hasFocus() && box_->isActiveWindow() &&
-           QGuiApplication::focusObject() == box_;
+    return box_->hasFocus() && box_->isActiveWindow() && QGuiApplication::focusObject() == box_;
 }
 
 bool KeystrokeTap::eventFilter(QObject* /*watched*/, QEvent* event) {

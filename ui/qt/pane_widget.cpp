@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/qt/pane_widget.h"
 
 #include "ui/font_sizes.h"

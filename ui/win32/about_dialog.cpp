@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/win32/about_dialog.h"
 
 #include "about/system_platform.h"
@@ -98,21 +101,8 @@ void AboutDialog::build(const WindowDescription& design) {
     SetWindowTextW(dialog_, wide(design.caption).c_str());
 
     // The client area of the design, centred over the owner.
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE));
-    const SIZE outer =
-        outerSize({toPixels(design.clientWidth, dpi), toPixels(design.clientHeight, dpi)}, style,
-                  exStyle, dpi);
-    RECT over{};
-    const HWND owner = GetWindow(dialog_, GW_OWNER);
-    if (owner != nullptr) {
-        GetWindowRect(owner, &over);
-    } else {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
-    }
-    SetWindowPos(dialog_, nullptr, over.left + (over.right - over.left - outer.cx) / 2,
-                 over.top + (over.bottom - over.top - outer.cy) / 2, outer.cx, outer.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    centreOverOwner(dialog_,
+                    {toPixels(design.clientWidth, dpi), toPixels(design.clientHeight, dpi)}, dpi);
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     std::vector<std::pair<int, HWND>> tabOrder;

@@ -121,21 +121,8 @@ void ReportDialog::build() {
     fonts_ = std::make_unique<GdiFonts>(dpi);
     SetWindowTextW(dialog_, wide(content_.caption).c_str());
 
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE));
-    const SIZE outer =
-        outerSize({toPixels(design.clientWidth, dpi), toPixels(design.clientHeight, dpi)}, style,
-                  exStyle, dpi);
-    RECT over{};
-    const HWND owner = GetWindow(dialog_, GW_OWNER);
-    if (owner != nullptr) {
-        GetWindowRect(owner, &over);
-    } else {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
-    }
-    SetWindowPos(dialog_, nullptr, over.left + (over.right - over.left - outer.cx) / 2,
-                 over.top + (over.bottom - over.top - outer.cy) / 2, outer.cx, outer.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    centreOverOwner(dialog_,
+                    {toPixels(design.clientWidth, dpi), toPixels(design.clientHeight, dpi)}, dpi);
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     std::vector<std::pair<int, HWND>> tabOrder;

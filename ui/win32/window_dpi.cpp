@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/win32/window_dpi.h"
 
 namespace keyloom {
@@ -40,6 +43,22 @@ SIZE outerSize(SIZE client, DWORD style, DWORD exStyle, int dpi) {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void centreOverOwner(HWND dialog, SIZE client, int dpi) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    const SIZE outer = outerSize(client, style, exStyle, dpi);
+    RECT over{};
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner != nullptr) {
+        GetWindowRect(owner, &over);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
+    }
+    SetWindowPos(dialog, nullptr, over.left + (over.right - over.left - outer.cx) / 2,
+                 over.top + (over.bottom - over.top - outer.cy) / 2, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace keyloom

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <windows.h>
@@ -10,5 +13,9 @@ int windowDpi(HWND window);
 
 // The outer size of a window whose client area is `client` pixels at `dpi`.
 SIZE outerSize(SIZE client, DWORD style, DWORD exStyle, int dpi);
+
+// Gives a dialog the outer size for a client area of `client` pixels and
+// centres it over its owner, or on the work area when it has none.
+void centreOverOwner(HWND dialog, SIZE client, int dpi);
 
 } // namespace keyloom

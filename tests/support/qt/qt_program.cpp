@@ -7,10 +7,10 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <chrono>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QTimer>
+#include <chrono>
 #include <stdexcept>
 
 namespace keyloom::test {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "tests/support/extra_label_design.h"
 #include "tests/support/qt/qt_program.h"
 #include "tests/support/typing_conformance.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A soak through the real Qt binding on the offscreen platform: random key
 // events, input-method commits and preedit updates sent to the typing box,
 // the run's invariants checked on the controls every so often. (The growth
