@@ -40,6 +40,8 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
         "  F4      practise the text on the clipboard (载文)\n"
         "  Ctrl+O  open a text file; a text file dropped on the window opens too\n"
         "  F1      the about box\n"
+        "  F2      the practice report (成绩); Alt+C copies its line, Alt+D drills\n"
+        "          the wrong and slow characters in a new window\n"
         "A new text, or the same one again, opens in a new window in the old one's place."));
     parser.addHelpOption();
     parser.addVersionOption();

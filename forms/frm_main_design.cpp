@@ -147,7 +147,8 @@ constexpr std::array kElements{
     topLabel("Label2", 5040, 120, 540, 180, u"速度：", 8),
     topLabel("Label1", 2280, 120, 720, 180, u"正确率：", 7),
     // The keys of the window, in the free strip right of the speed.
-    topLabel("lblKeys", 6780, 120, 4200, 180, u"F3 重打  F4 载文  Ctrl+O 打开  F1 关于", 26),
+    topLabel("lblKeys", 6780, 120, 4200, 180, u"F1 关于  F2 成绩  F3 重打  F4 载文  Ctrl+O 打开",
+             26),
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,
