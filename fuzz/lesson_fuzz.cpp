@@ -7,6 +7,7 @@
 #include "practice/lesson_file.h"
 #include "practice/lesson_text.h"
 #include "practice/ring.h"
+#include "text/code_points.h"
 #include "text/text_decoding.h"
 
 #include <cstdint>
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool more = (options & 1U) != 0;
     const std::size_t maxChars = options >> 1U;
     const std::u16string decoded = keyloom::decodeLesson(bytes, more, maxChars);
-    require(decoded.size() <= maxChars, "decodeLesson gave more than maxChars");
+    require(keyloom::codePointCount(decoded) <= maxChars, "decodeLesson gave more than maxChars");
     for (const char16_t ch : decoded) {
         require(ch != u'\r' && ch != u'\n', "a line end survived decoding");
     }
@@ -66,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const LessonFolder folder;
     std::ofstream(folder.lessonFile(), std::ios::binary | std::ios::trunc) << bytes;
     const std::u16string loaded = keyloom::readLesson(folder.lessonFile());
-    require(loaded.size() <= keyloom::kShowableLessonChars, "readLesson gave too much");
+    require(keyloom::codePointCount(loaded) <= keyloom::kShowableLessonChars,
+            "readLesson gave too much");
     // Folding runs of line ends into one changes nothing.
     require(loaded == keyloom::decodeLesson(bytes, false, keyloom::kShowableLessonChars),
             "readLesson and decodeLesson disagree");
