@@ -7,7 +7,7 @@
 #include "forms/frm_main_design.h"
 #include "practice/keystroke_counter.h"
 #include "practice/lesson_file.h"
-#include "tests/support/typing_box_model.h"
+#include "tests/support/rules_box.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/qt/report_dialog.h"
@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     std::chrono::nanoseconds now{};
     form.record().setClock([&] { return now; });
     form.Form_Load(lessonPath(QFile::encodeName(dir.path()).toStdString()));
-    test::TypingBoxModel box(form, controls.txtType);
+    test::RulesBox box(form, controls.txtType);
     KeystrokeCounter keystrokes(form.record());
     for (int i = 0; i < kCharacters; ++i) {
         now += std::chrono::milliseconds(400);
