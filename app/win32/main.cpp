@@ -5,6 +5,7 @@
 // practice handlers, and the top-level error report.
 #include "app/error_report.h"
 #include "app/win32/new_run.h"
+#include "app/win32/program_path.h"
 #include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
 #include "ui/win32/about_dialog.h"
@@ -27,17 +28,7 @@ namespace {
 constexpr int kExitOnError = 1;
 
 std::filesystem::path programDirectory() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return std::filesystem::path(path).parent_path();
+    return std::filesystem::path(keyloom::programPath()).parent_path();
 }
 
 std::vector<std::wstring> arguments() {

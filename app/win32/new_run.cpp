@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/win32/new_run.h"
 
+#include "app/win32/program_path.h"
 #include "practice/lesson_file.h"
 #include "version.h"
 
@@ -33,19 +34,6 @@ class Handle {
   private:
     HANDLE handle_;
 };
-
-std::wstring programPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 void tell(HWND window, const wchar_t* message) {
     const std::u16string_view title = kApplicationTitle;
