@@ -42,6 +42,7 @@ class AboutDialog {
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR failed(const std::exception& error) const;
     void build(const WindowDescription& design);
+    [[nodiscard]] HWND makeIcon(const RECT& box) const;
     void Form_Load();
     void cmdOK_Click() const;
     void paintLines() const;

@@ -3,12 +3,11 @@
 #include "ui/win32/report_dialog.h"
 
 #include "forms/frm_report_design.h"
-#include "ui/pixels.h"
-#include "ui/win32/gdi_painter.h"
+#include "ui/win32/dialog_builder.h"
+#include "ui/win32/owned_window.h"
 #include "ui/win32/window_dpi.h"
 
 #include <algorithm>
-#include <array>
 #include <commctrl.h>
 #include <cstring>
 #include <string>
@@ -18,23 +17,6 @@ namespace {
 
 constexpr COLORREF kBarColour = RGB(0x00, 0xC0, 0x00);
 constexpr int kChartMargin = 4;
-
-// Text for a Win32 control: its lines end in CR LF.
-std::wstring wide(std::u16string_view text) {
-    std::wstring result;
-    for (const char16_t unit : text) {
-        if (unit == u'\n') {
-            result += L'\r';
-        }
-        result += static_cast<wchar_t>(unit);
-    }
-    return result;
-}
-
-struct alignas(DWORD) EmptyDialogTemplate {
-    DLGTEMPLATE header;
-    std::array<WORD, 3> menuClassTitle; // none, the standard class, no title
-};
 
 int buttonId(std::string_view name) {
     if (name == "cmdCopy") {
@@ -73,33 +55,19 @@ ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill)
     : content_(loadReport(record)), startDrill_(std::move(startDrill)) {}
 
 void ReportDialog::run(HWND owner) {
-    EmptyDialogTemplate form{};
-    form.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    form.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &form.header, owner, &dialogProc,
-                            reinterpret_cast<LPARAM>(this));
+    runModalDialog(owner, frmReportDesign(),
+                   &ownedWindowProc<ReportDialog, &ReportDialog::handle, &ReportDialog::failed,
+                                    &ReportDialog::dialog_, DWLP_USER>,
+                   reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK ReportDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<ReportDialog*>(lParam);
-        self->dialog_ = dialog;
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    }
-    auto* self = reinterpret_cast<ReportDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
-    try {
-        return self->handle(message, wParam);
-    } catch (const std::exception&) {
-        // Nothing unwinds through the dialog manager: the report closes.
-        EndDialog(dialog, IDABORT);
-        return TRUE;
-    }
+// Nothing unwinds through the dialog manager: the report closes.
+INT_PTR ReportDialog::failed(const std::exception& /*error*/) const {
+    EndDialog(dialog_, IDABORT);
+    return TRUE;
 }
 
-INT_PTR ReportDialog::handle(UINT message, WPARAM wParam) {
+INT_PTR ReportDialog::handle(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     switch (message) {
     case WM_INITDIALOG: build(); return FALSE; // the focus was set on cmdOK
     case WM_COMMAND:
@@ -116,79 +84,30 @@ INT_PTR ReportDialog::handle(UINT message, WPARAM wParam) {
 }
 
 void ReportDialog::build() {
-    const WindowDescription& design = frmReportDesign();
-    const int dpi = windowDpi(dialog_);
-    fonts_ = std::make_unique<GdiFonts>(dpi);
-    SetWindowTextW(dialog_, wide(content_.caption).c_str());
-
-    centreOverOwner(dialog_,
-                    {toPixels(design.clientWidth, dpi), toPixels(design.clientHeight, dpi)}, dpi);
-
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    std::vector<std::pair<int, HWND>> tabOrder;
-    HWND cmdOK = nullptr;
-    for (const ElementDesign& e : design.elements) {
-        const RECT r = toRect(pixelRect(e.look.left, e.look.top, e.look.width, e.look.height, dpi));
-        HWND control = nullptr;
-        switch (e.kind) {
-        case ElementKind::PictureBox: chart_ = r; break;
-        case ElementKind::Button: {
-            const int id = buttonId(e.name);
-            DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-            buttonStyle |= e.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-            control = CreateWindowExW(0, L"BUTTON", wide(e.caption).c_str(), buttonStyle, r.left,
-                                      r.top, r.right - r.left, r.bottom - r.top, dialog_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                      nullptr);
-            if (id == IDOK) {
-                cmdOK = control;
-            }
-            break;
-        }
-        case ElementKind::Label: {
-            std::u16string_view text = e.caption;
-            if (e.name == "lblFigures") {
-                text = content_.figures;
-            } else if (e.name == "lblWrong") {
-                text = content_.wrong;
-            } else if (e.name == "lblSlow") {
-                text = content_.slowest;
-            }
-            control = CreateWindowExW(0, L"STATIC", wide(text).c_str(),
-                                      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, r.left, r.top,
-                                      r.right - r.left, r.bottom - r.top, dialog_, nullptr,
-                                      instance, nullptr);
-            break;
-        }
-        default: break;
-        }
-        if (control != nullptr) {
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(e.look.font)),
-                         FALSE);
-            tabOrder.emplace_back(e.tabIndex, control);
-        }
-    }
-    const HWND drill = GetDlgItem(dialog_, kDrillId);
+    fonts_ = std::make_unique<GdiFonts>(windowDpi(dialog_));
+    const DialogControls controls =
+        buildDialog(dialog_, frmReportDesign(), *fonts_, buttonId,
+                    [this](const ElementDesign& e, const RECT& box) -> HWND {
+                        if (e.kind == ElementKind::PictureBox) {
+                            chart_ = box;
+                        }
+                        return nullptr;
+                    });
+    SetWindowTextW(dialog_, controlText(content_.caption).c_str());
+    SetWindowTextW(controls.at("lblFigures"), controlText(content_.figures).c_str());
+    SetWindowTextW(controls.at("lblWrong"), controlText(content_.wrong).c_str());
+    SetWindowTextW(controls.at("lblSlow"), controlText(content_.slowest).c_str());
+    const HWND drill = controls.at("cmdDrill");
     if (content_.drill.empty() || !startDrill_) {
         EnableWindow(drill, FALSE);
     }
     if (!content_.drillTip.empty()) {
-        addTooltip(dialog_, drill, wide(content_.drillTip));
-    }
-    std::ranges::sort(tabOrder, {}, &std::pair<int, HWND>::first);
-    HWND previous = HWND_TOP;
-    for (const auto& [index, control] : tabOrder) {
-        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = control;
-    }
-    if (cmdOK != nullptr) {
-        SendMessageW(dialog_, DM_SETDEFID, IDOK, 0);
-        SetFocus(cmdOK);
+        addTooltip(dialog_, drill, controlText(content_.drillTip));
     }
 }
 
 void ReportDialog::cmdCopy_Click() const {
-    const std::wstring line = wide(content_.resultLine);
+    const std::wstring line = controlText(content_.resultLine);
     const std::size_t bytes = (line.size() + 1) * sizeof(wchar_t);
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory == nullptr) {

@@ -5,6 +5,7 @@
 #include "practice/frm_report.h"
 #include "ui/win32/gdi_fonts.h"
 
+#include <exception>
 #include <memory>
 #include <windows.h>
 
@@ -25,8 +26,8 @@ class ReportDialog {
     void run(HWND owner);
 
   private:
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR handle(UINT message, WPARAM wParam);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR failed(const std::exception& error) const;
     void build();
     void cmdCopy_Click() const;
     void cmdDrill_Click() const;
