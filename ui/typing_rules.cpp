@@ -15,15 +15,6 @@ constexpr Counter kKeyF1 = 112;
 constexpr Counter kKeyA = 65;
 constexpr Counter kKeyZ = 90;
 
-// The code point of the first `units` (1 or 2) UTF-16 units of `text`.
-char32_t firstCodePoint(std::u16string_view text, std::size_t units) {
-    if (units == 2) {
-        return 0x10000 + ((static_cast<char32_t>(text[0]) - 0xD800) << 10U) +
-               (static_cast<char32_t>(text[1]) - 0xDC00);
-    }
-    return text[0];
-}
-
 // What a dead key or Compose shows while it waits for its letter: ASCII signs,
 // Latin-1's spacing accents (´ ¨ ¸ ·), spacing modifiers (ˇ ˘ ˙ ˚ ˛ ˝) and
 // combining accents. An input method's composition holds letters or digits.
@@ -135,7 +126,7 @@ void TypingRules::recoverInputMethodFocus(Counter keyCode) {
 void TypingRules::type(std::u16string_view text, bool fromComposition) {
     while (!text.empty() && attached_) {
         const std::size_t units = unitsOfFirst(text, 1);
-        const char32_t c = firstCodePoint(text, units);
+        const char32_t c = firstCodePoint(text);
         const std::u16string_view character = text.substr(0, units);
         text.remove_prefix(units);
         if (isControl(c) || (!fromComposition && comesFromPlainKey(c))) {
