@@ -8,6 +8,7 @@
 #include "app/win32/program_path.h"
 #include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
+#include "practice/new_lesson.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
@@ -42,29 +43,35 @@ std::vector<std::wstring> arguments() {
     return result;
 }
 
-// The lesson: a file named on the command line ("Open with", a file dropped
-// on the program), "-" for standard input, or txt\文档.txt beside the
-// program. A named lesson is read once, as a pipe gives nothing twice.
-std::function<std::u16string()> lessonReader() {
+// A new text named on the command line ("Open with", a file dropped on the
+// program) or "-" for standard input, checked as every new text is; none
+// for the lesson beside the program, txt\文档.txt. A named lesson is read
+// once, as a pipe gives nothing twice.
+std::optional<keyloom::NewText> commandLineText() {
     const std::vector<std::wstring> args = arguments();
     if (args.size() > 1) {
         throw std::runtime_error("一次只能练习一个课文文件。");
     }
     if (args.empty()) {
-        return [] { return keyloom::readLesson(keyloom::lessonPath(programDirectory())); };
-    }
-    if (args.front() == L"-") {
-        return [] { return keyloom::readStandardInput(); };
+        return std::nullopt;
     }
     const std::filesystem::path file(args.front());
-    return [file] { return keyloom::readLesson(file); };
+    return keyloom::acceptNewText(
+        args.front() == L"-" ? keyloom::readStandardInput() : keyloom::readLessonBytes(file), file);
 }
 
 int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
-    form.Form_Load(lessonReader());
+    const std::optional<keyloom::NewText> text = commandLineText();
+    if (text) {
+        form.Form_Load([&text] { return text->text; });
+        controls.otherLabels.at("lblRefused").caption =
+            keyloom::refusedCharsNotice(text->refusedChars);
+    } else {
+        form.Form_Load([] { return keyloom::readLesson(keyloom::lessonPath(programDirectory())); });
+    }
     form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
 
     keyloom::MainWindow window(

@@ -111,7 +111,7 @@ std::optional<POINT> placeLikeStarter() {
     return POINT{static_cast<LONG>(startup.dwX), static_cast<LONG>(startup.dwY)};
 }
 
-std::u16string readStandardInput() {
+LessonBytes readStandardInput() {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     LessonBytes lesson;
     std::array<char, 65536> chunk{};
@@ -130,7 +130,7 @@ std::u16string readStandardInput() {
             break;
         }
     }
-    return lesson.text();
+    return lesson;
 }
 
 } // namespace keyloom

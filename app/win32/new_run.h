@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "practice/lesson_file.h"
 #include "practice/new_lesson.h"
 
 #include <optional>
@@ -24,6 +25,6 @@ std::optional<POINT> placeLikeStarter();
 
 // The lesson on standard input ("keyloom.exe -"), read as a lesson file is.
 // Raises LessonFileError when it cannot be read.
-std::u16string readStandardInput();
+LessonBytes readStandardInput();
 
 } // namespace keyloom
