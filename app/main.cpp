@@ -147,17 +147,23 @@ int main(int argc, char* argv[]) {
         return keyloom::kExitOnFileError;
     }
 
+    // No option travels from run to run yet.
+    const std::vector<std::string> carried;
+    const auto startNewRun = [&carried](QWidget& old, const std::u16string& text,
+                                        keyloom::OldWindow oldWindow) {
+        keyloom::startNewRun(old, text, oldWindow, carried);
+    };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
         [](const std::exception& error) {
             keyloom::reportError(error);
             QCoreApplication::exit(kExitOnError);
         },
-        keyloom::showAboutBox, keyloom::startNewRun);
+        keyloom::showAboutBox, startNewRun);
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
-    const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {
-        keyloom::startNewRun(window, drill, keyloom::OldWindow::Keep);
+    const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
+        startNewRun(window, drill, keyloom::OldWindow::Keep);
     };
     window.setReportOpener(
         [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });

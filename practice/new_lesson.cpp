@@ -161,6 +161,15 @@ void openLessonFile(const std::filesystem::path& file, const NewLessonActions& a
     startChecked(lesson, u" " + shownName(file), actions);
 }
 
+WindowPlace newWindowPlace(WindowPlace old, OldWindow oldWindow) {
+    // About a title bar's height: the old window's caption stays in view.
+    constexpr int kCascade = 32;
+    if (oldWindow == OldWindow::Keep) {
+        return {.x = old.x + kCascade, .y = old.y + kCascade};
+    }
+    return old;
+}
+
 std::string handOverBytes(std::u16string_view text) {
     return toUtf8(text);
 }

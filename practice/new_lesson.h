@@ -26,6 +26,17 @@ enum class OldWindow : std::uint8_t {
     Keep,    // stays, beside the new one
 };
 
+// A window's top left corner, in the toolkit's pixels.
+struct WindowPlace {
+    int x = 0;
+    int y = 0;
+};
+
+// Where the new run's window stands: in the old one's place when it replaces
+// it; when the old one stays (the drill), down and right of it as a second
+// document window opens, so the old window and its report stay in view.
+WindowPlace newWindowPlace(WindowPlace old, OldWindow oldWindow);
+
 // The window's commands for a new run; the keys never reach the practice
 // handlers.
 enum class LessonCommand : std::uint8_t {
