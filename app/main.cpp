@@ -104,11 +104,11 @@ std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[]) {
     if (!line.lessonFile) {
         return std::nullopt;
     }
+    const std::filesystem::path file(*line.lessonFile);
     try {
-        return keyloom::acceptNewText(line.readsStandardInput()
-                                          ? keyloom::readStandardInput()
-                                          : keyloom::readLessonBytes(*line.lessonFile),
-                                      *line.lessonFile);
+        return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                                : keyloom::readLessonBytes(file),
+                                      file);
     } catch (const std::exception& error) {
         refuse(error.what(), keyloom::kExitOnFileError);
     }

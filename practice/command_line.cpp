@@ -92,7 +92,7 @@ parseCommandLine(std::span<const std::string> arguments, std::string_view progra
             if (line.lessonFile) {
                 return usageError(program, "Only one lesson file can be practised at a time.");
             }
-            line.lessonFile = std::filesystem::path(argument);
+            line.lessonFile = argument;
             continue;
         }
         if (argument == "--") {

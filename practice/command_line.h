@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,10 +10,11 @@
 
 namespace keyloom {
 
-// What the command line asks for: practise `lessonFile` instead of the lesson
-// looked up in the usual places; "-" is standard input.
+// What the command line asks for: practise `lessonFile` (its bytes as given:
+// the platform's own encoding on Linux, UTF-8 on Windows) instead of the
+// lesson looked up in the usual places; "-" is standard input.
 struct CommandLine {
-    std::optional<std::filesystem::path> lessonFile;
+    std::optional<std::string> lessonFile;
     bool help = false;
     bool version = false;
 

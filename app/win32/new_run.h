@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace keyloom {
@@ -17,8 +18,10 @@ namespace keyloom {
 // disk. A replaced window closes once the new one waits for input, so a start
 // that fails leaves the old run as it was.
 
-// The NewRunStarter the windows are given.
-void startNewRun(HWND window, const std::u16string& text, OldWindow old);
+// Starts a new run of `text`. `arguments` are options the new program is
+// started with before its "-", those that must travel from run to run.
+void startNewRun(HWND window, const std::u16string& text, OldWindow old,
+                 const std::vector<std::wstring>& arguments);
 
 // In the new run: where the old window stood, if a new run was started so.
 std::optional<POINT> placeLikeStarter();

@@ -54,7 +54,7 @@ TEST(CommandLine, EachLineHasItsOutcome) {
         if (const auto* runs = std::get_if<Runs>(&row.outcome)) {
             ASSERT_TRUE(std::holds_alternative<CommandLine>(parsed)) << line;
             const CommandLine& got = std::get<CommandLine>(parsed);
-            EXPECT_EQ(got.lessonFile.value_or("").string(), runs->lessonFile) << line;
+            EXPECT_EQ(got.lessonFile.value_or(""), runs->lessonFile) << line;
             EXPECT_EQ(got.readsStandardInput(), runs->lessonFile == "-") << line;
         } else {
             const Answers& answers = std::get<Answers>(row.outcome);
