@@ -149,6 +149,16 @@ constexpr std::array kElements{
     // The keys of the window, in the free strip right of the speed.
     topLabel("lblKeys", 6780, 120, 4200, 180, u"F1 关于  F2 成绩  F3 重打  F4 载文  Ctrl+O 打开",
              26),
+    // Between the panes, shown while the learner types without an input
+    // method; its caption says how to turn one on.
+    ElementDesign{.name = "lblInputMethod",
+                  .look = {.left = 120,
+                           .top = 3570,
+                           .width = 10560,
+                           .height = 240,
+                           .foreColor = kRed,
+                           .visible = false},
+                  .tabIndex = 27},
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,
