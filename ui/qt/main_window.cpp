@@ -4,6 +4,7 @@
 #include "ui/qt/main_window.h"
 
 #include "practice/ring.h"
+#include "ui/input_method_notice.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
 #include "ui/qt/keystroke_tap.h"
@@ -26,7 +27,7 @@ namespace keyloom {
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
                        NewRunStarter startNewRun)
-    : form_(form), actions_{{ProgramCommand::About, std::move(openAboutBox)}},
+    : form_(form), controls_(controls), actions_{{ProgramCommand::About, std::move(openAboutBox)}},
       scene_(design, controls, measure_),
       guarded_(
           [this, report = std::move(onFatalError)](const std::exception& error) {
@@ -117,6 +118,9 @@ void MainWindow::textChanged() {
 }
 
 void MainWindow::showState() {
+    if (box_ != nullptr) {
+        showInputMethodNotice(controls_, box_->rules(), Desktop::Linux);
+    }
     const std::vector<SceneChange>& changes = scene_.update();
     if (changes.empty()) {
         return;
