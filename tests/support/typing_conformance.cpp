@@ -86,7 +86,28 @@ Outcome untouched(bool locked = false) {
 // Each command key abandons a composition and runs its command; only F1 and
 // F2 reach the key-down handler, whose lock (keys 32 to 127) shows it. With
 // another modifier the key reaches the handler and leaves the composition.
+// Four rows of characters, then Backspaces back into the first: its marks
+// went as the ring advanced, so the Backspace finds nothing to take back and
+// meets a locked box, which keeps its text.
+Scenario backspaceIntoTheRingsPast() {
+    constexpr int kTyped = 171;      // column 38 of the fourth row: row 0's marks go
+    constexpr int kBackspaces = 128; // back to 43 characters, then one more
+    std::vector<Step> steps{commit(std::u16string(kTyped, u'你'))};
+    steps.insert(steps.end(), kBackspaces, key(kKeyBack));
+    const std::u16string left(kTyped - kBackspaces + 1, u'你'); // the first row, whole
+    // Scored against 𠀀你好...: the second character alone is right.
+    Outcome locked{.boxText = left,
+                   .selStart = static_cast<long long>(left.size()),
+                   .typedRow = left,
+                   .rightCount = 1,
+                   .wrongCount = static_cast<Counter>(left.size() - 1),
+                   .locked = true};
+    return {"Backspace in a locked box, past the ring's marks, keeps the text", std::move(steps),
+            std::move(locked)};
+}
+
 std::vector<Scenario> withCommandKeyRows(std::vector<Scenario> scenarios) {
+    scenarios.push_back(backspaceIntoTheRingsPast());
     for (const CommandKey& k : kCommandKeys) {
         const bool handlerSeesIt =
             k.command == ProgramCommand::About || k.command == ProgramCommand::Report;
@@ -221,7 +242,7 @@ Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool
                     .composing = composing,
                     .commands = std::move(commands),
                     .inputMethodNotice = findLabel(controls, "lblInputMethod")->visible};
-    for (int k = 1; k <= state.typedCount; ++k) {
+    for (int k = 1; k <= state.typedCount && controls.lblOK.exists(k); ++k) {
         outcome.markTags += controls.lblOK[k].tag;
         outcome.markCaptions += controls.lblOK[k].caption;
     }
