@@ -69,6 +69,10 @@ class RunRecord {
     // From the first counted key to the newest commit still standing: the
     // sum of the standing characters' times. 0 while none stands.
     [[nodiscard]] std::chrono::nanoseconds typingTime() const;
+    // The front end's clock, which times the run.
+    [[nodiscard]] std::chrono::nanoseconds clockTime() const {
+        return std::chrono::nanoseconds(now());
+    }
     // Bytes the record holds.
     [[nodiscard]] std::size_t memoryBytes() const;
 

@@ -131,6 +131,16 @@ const FormulaCase kFormulas[] = {
      },
      2, 0, 1000, 0, 0, u"0.00", u"2.00", 0, 0,
      u"Keyloom 1.0 速度0字/分 击键0.00 码长2.00 回改0 正确率1000‰ 字数2 错字0 用时75:03"},
+    // A commit with 、 or ASCII punctuation and one character is no phrase;
+    // ASCII signs that are symbols (category S), not punctuation, are.
+    {"、 and ASCII punctuation are not wording; ASCII symbols are",
+     [](RunReport& r) {
+         r.pinyin(1, u"、中");
+         r.pinyin(1, u"!\"#%&'()*,-./:;?@[\\]_{}中");
+         r.pinyin(1, u"$+<=>^`|~");
+     },
+     35, 35, 0, 0, 0, u"0.00", u"0.09", 0, 9.0 / 35,
+     u"Keyloom 1.0 速度0字/分 击键0.00 码长0.09 回改0 正确率0‰ 字数35 错字35 用时0:00", u"26%"},
     // Two composition messages and no key-down of the input method's.
     {"an estimated count carries 约",
      [](RunReport& r) {
@@ -470,13 +480,22 @@ const KeystrokeCase kKeystrokes[] = {
          for (const int key : {8, 8, 8, 13, 27, 188, 65, 229}) {
              k.keyDown(static_cast<Counter>(key), 0);
          }
-         for (const int key : {16, 17, 18, 20, 91, 160, 165, 0, 112, 113, 123}) {
+         for (const int key : {16, 17, 18, 20, 91, 144, 160, 165, 0, 112, 113, 123}) {
              k.keyDown(static_cast<Counter>(key), 0);
          }
          k.keyDown(79, kCtrlMask);
          k.keyDown(79, kShiftMask); // a plain O
      },
      9, false},
+    // xdotool, remote input and on-screen keyboards type a character whose
+    // keysym the layout lacks: a key-down with no code.
+    {"a key without a code counts when it types, not when it is AltGr",
+     [](KeystrokeCounter& k) {
+         k.keyDown(0, 0, true);
+         k.keyDown(0, kShiftMask, true);
+         k.keyDown(0, 0, false);
+     },
+     2, false},
     {"Linux pinyin: each composition change and each commit, once",
      [](KeystrokeCounter& k) {
          linuxPinyin(k, u"zhongguo", u"中国");
@@ -491,6 +510,25 @@ const KeystrokeCase kKeystrokes[] = {
          k.inputMethodEvent(u"", u"我"); // 1 picks a candidate
      },
      9 + 1 + 5 + 1 + 1 + 1, false},
+    // fcitx5 wbx, 中国你好，: khlg, w commits 中国 and opens its own code,
+    // wqvb, the comma key commits 你好 and types ，. A commit and the next
+    // key's composition, or a sign typed after it, come apart.
+    {"Wubi's 顶字: the committing key's own composition or sign is one key with it",
+     [](KeystrokeCounter& k) {
+         for (const std::u16string_view code : {u"k", u"kh", u"khl", u"khlg"}) {
+             k.inputMethodEvent(code, u"");
+         }
+         k.inputMethodEvent(u"", u"中国");
+         k.inputMethodEvent(u"w", u"", true);
+         for (const std::u16string_view code : {u"wq", u"wqv", u"wqvb"}) {
+             k.inputMethodEvent(code, u"", true); // quick keys: no commit before them
+         }
+         k.inputMethodEvent(u"", u"你好");
+         k.inputMethodEvent(u"", u"，", true);
+         k.inputMethodEvent(u"", u"。"); // the period key, apart
+         k.inputMethodEvent(u"t", u"");
+     },
+     9 + 2, false},
     {"IBus: a key that leaves the composition's text as it was",
      [](KeystrokeCounter& k) {
          k.inputMethodEvent(u"", u"");   // the box gets the focus
