@@ -79,6 +79,23 @@ void RunRecord::takeBack() {
     }
 }
 
+void RunRecord::keepFirst(std::size_t count) {
+    while (characters_.size() > count) {
+        const char32_t typed = characters_.back().typed;
+        characters_.pop_back();
+        Commit& commit = commits_.back();
+        --commit.standing;
+        --commit.arrived;
+        if (!isPunctuation(typed)) {
+            --commit.arrivedWording;
+        }
+        if (commit.standing == 0) {
+            commits_.pop_back();
+            commitOpen_ = false;
+        }
+    }
+}
+
 std::chrono::nanoseconds RunRecord::typingTime() const {
     if (!committed_) {
         return {};
