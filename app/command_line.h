@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "course/course_options.h"
+
 #include <filesystem>
 #include <optional>
 
@@ -12,6 +14,8 @@ namespace keyloom {
 // looked up in the usual places; "-" is standard input.
 struct CommandLine {
     std::optional<std::filesystem::path> lessonFile;
+    // A course to follow instead (--set and the options that go with it).
+    std::optional<CourseOptions> course;
 
     [[nodiscard]] bool readsStandardInput() const { return lessonFile && *lessonFile == "-"; }
 };
@@ -22,8 +26,9 @@ inline constexpr int kExitOnUsageError = 2;
 
 // Reads the command line of the running QCoreApplication, started with
 // `argv`, which keeps a file name's bytes as they were given. Answers --help and
-// --version on stdout and ends the program with status 0; an unknown option or
-// a second file is reported on stderr and ends it with kExitOnUsageError.
+// --version on stdout and ends the program with status 0; an unknown option,
+// a second file, a file with --set or a course option's bad value is
+// reported on stderr and ends it with kExitOnUsageError.
 CommandLine parseCommandLine(int argc, const char* const argv[]);
 
 } // namespace keyloom

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/command_line.h"
+#include "app/course_session.h"
 #include "app/error_report.h"
 #include "app/new_run.h"
 #include "app/standard_input.h"
+#include "data/data_folder.h"
 #include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
 #include "ui/qt/about_dialog.h"
@@ -49,6 +51,27 @@ std::vector<std::filesystem::path> lessonPlaces() {
 #endif
 }
 
+// Where a course's texts are: the generated sets in the data folder, the
+// user's own texts (on Windows in "txt" beside the program) and the lesson.
+keyloom::LibraryPlaces libraryPlaces() {
+    const std::filesystem::path programDir = programDirectory();
+    keyloom::LibraryPlaces places{.sets = keyloom::dataFolder(programDir).value_or(programDir) /
+                                          "lessons"};
+#ifdef _WIN32
+    places.userTexts = programDir / "txt";
+#else
+    places.userTexts =
+        keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) / "keyloom" /
+        "txt";
+#endif
+    try {
+        places.bundledLesson = keyloom::findLesson(lessonPlaces());
+    } catch (const std::exception&) {
+        places.bundledLesson = keyloom::lessonPath(programDir);
+    }
+    return places;
+}
+
 // Name and version for --version, the desktop file name for a Wayland
 // compositor's icon; set before either application object exists.
 void setIdentity() {
@@ -61,15 +84,33 @@ void setIdentity() {
 // display, so that --help works anywhere and a bad file fails before a
 // window opens. The lesson is read here once: a pipe has nothing to give a
 // second time.
-std::optional<std::u16string> readCommandLine(int& argc, char* argv[]) {
+struct StartingText {
+    std::optional<std::u16string> lesson;
+    std::optional<keyloom::SegmentRun> segment;
+    std::u16string courseProblem;
+};
+
+StartingText readCommandLine(int& argc, char* argv[]) {
     const QCoreApplication core(argc, argv);
     const keyloom::CommandLine line = keyloom::parseCommandLine(argc, argv);
+    if (line.course) {
+        // A course that cannot start says why, over the lesson.
+        try {
+            keyloom::SegmentRun run(*line.course, libraryPlaces());
+            std::u16string text = run.text();
+            return {.lesson = std::move(text), .segment = std::move(run)};
+        } catch (const keyloom::CourseError& error) {
+            QTextStream(stderr) << QCoreApplication::applicationName() << ": "
+                                << QString::fromUtf8(error.what()) << "\n";
+            return {.courseProblem = QString::fromUtf8(error.what()).toStdU16String()};
+        }
+    }
     if (!line.lessonFile) {
-        return std::nullopt;
+        return {};
     }
     try {
-        return line.readsStandardInput() ? keyloom::readStandardInput()
-                                         : keyloom::readLesson(*line.lessonFile);
+        return {.lesson = line.readsStandardInput() ? keyloom::readStandardInput()
+                                                    : keyloom::readLesson(*line.lessonFile)};
     } catch (const std::exception& error) {
         QTextStream(stderr) << QCoreApplication::applicationName() << ": "
                             << QString::fromUtf8(error.what()) << "\n";
@@ -84,7 +125,8 @@ constexpr int kExitOnError = 1;
 
 int main(int argc, char* argv[]) {
     setIdentity();
-    const std::optional<std::u16string> lesson = readCommandLine(argc, argv);
+    StartingText start = readCommandLine(argc, argv);
+    const std::optional<std::u16string>& lesson = start.lesson;
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
@@ -110,7 +152,15 @@ int main(int argc, char* argv[]) {
             keyloom::reportError(error);
             QCoreApplication::exit(kExitOnError);
         },
-        keyloom::showAboutBox, keyloom::startNewRun);
+        keyloom::showAboutBox,
+        [](QWidget& parent, const std::u16string& text, keyloom::OldWindow old) {
+            keyloom::startNewRun(parent, text, old);
+        });
+    if (!start.courseProblem.empty()) {
+        keyloom::showCourseProblem(controls, start.courseProblem);
+    }
+    const keyloom::CourseSession course(window, form, controls, libraryPlaces,
+                                        std::move(start.segment));
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {

@@ -108,10 +108,14 @@ std::vector<char*> pointersTo(std::vector<std::string>& strings) {
 
 // Starts the new run detached (a grandchild, so it is nobody's zombie) with
 // `input` as its standard input and `ready` as kReadyFd.
-void spawn(const QWidget& window, int input, int ready) {
+void spawn(const QWidget& window, int input, int ready, const std::vector<std::string>& options) {
     std::string program = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
-    std::string dash = "-";
-    std::vector<std::string> argvStrings{program, dash};
+    std::vector<std::string> argvStrings{program};
+    if (options.empty()) {
+        argvStrings.emplace_back("-");
+    } else {
+        argvStrings.insert(argvStrings.end(), options.begin(), options.end());
+    }
     std::vector<std::string> envStrings = environmentFor(window);
     std::vector<char*> argv = pointersTo(argvStrings);
     std::vector<char*> envp = pointersTo(envStrings);
@@ -143,7 +147,8 @@ bool handingOver = false;
 
 } // namespace
 
-void startNewRun(QWidget& window, const std::u16string& text, OldWindow old) {
+void startNewRun(QWidget& window, const std::u16string& text, OldWindow old,
+                 const std::vector<std::string>& options) {
     if (handingOver) {
         return;
     }
@@ -161,7 +166,7 @@ void startNewRun(QWidget& window, const std::u16string& text, OldWindow old) {
         if (writeEnd.get() < 0) {
             fail("fcntl");
         }
-        spawn(window, input.get(), writeEnd.get());
+        spawn(window, input.get(), writeEnd.get(), options);
         readyRead = readEnd.release();
     } catch (const std::exception& error) {
         tell(window,

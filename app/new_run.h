@@ -5,6 +5,7 @@
 #include "practice/new_lesson.h"
 
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -16,8 +17,10 @@ namespace keyloom {
 // old program once its own window is up; only then does a replaced window
 // close, so a start that fails leaves the old run as it was.
 
-// The NewRunStarter the windows are given.
-void startNewRun(QWidget& window, const std::u16string& text, OldWindow old);
+// The NewRunStarter the windows are given. With `options`, the new run is
+// started with them instead of "-" (a course names its own text).
+void startNewRun(QWidget& window, const std::u16string& text, OldWindow old,
+                 const std::vector<std::string>& options = {});
 
 // In the new run, before its window is shown: where the old window stood.
 void placeLikeStarter(QWidget& window);

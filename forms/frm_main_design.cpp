@@ -149,6 +149,10 @@ constexpr std::array kElements{
     // The keys of the window, in the free strip right of the speed.
     topLabel("lblKeys", 6780, 120, 4200, 180, u"F1 关于  F2 成绩  F3 重打  F4 载文  Ctrl+O 打开",
              26),
+    // A course's place (set, segment, target, attempt) and how the last
+    // attempt at it ended; empty outside a course.
+    topLabel("lblCourse", 6240, 345, 4800, 180, u"", 27),
+    topLabel("lblLastAttempt", 3840, 525, 7200, 180, u"", 28),
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

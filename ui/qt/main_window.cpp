@@ -103,6 +103,9 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
+    if (extraKeys_ && !guarded_.stopped() && extraKeys_(keyCode, shift)) {
+        return false;
+    }
     // F3, F4 and Ctrl+O are the window's, never typing.
     if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
         if (!guarded_.stopped()) {
@@ -121,7 +124,12 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
 }
 
 void MainWindow::textChanged() {
-    guarded_([this] { form_.txtType_Change(); });
+    guarded_([this] {
+        form_.txtType_Change();
+        if (afterChange_) {
+            afterChange_();
+        }
+    });
 }
 
 void MainWindow::showState() {

@@ -58,6 +58,16 @@ class MainWindow : public QWidget {
     using ReportOpener = std::function<void(QWidget* parent)>;
     void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
 
+    // Keys a course adds to the window, seen before the handlers: true when
+    // the key is taken, and then it goes no further.
+    using ExtraKeys = std::function<bool(Counter keyCode, Counter shift)>;
+    void setExtraKeys(ExtraKeys keys) { extraKeys_ = std::move(keys); }
+    // Runs after each change of the typed text, inside the handler guard, so
+    // that what it shows is painted with the change.
+    void setAfterChange(std::function<void()> afterChange) {
+        afterChange_ = std::move(afterChange);
+    }
+
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
     [[nodiscard]] QTimer* caretTimer() const { return timer2_; }
@@ -81,6 +91,8 @@ class MainWindow : public QWidget {
     HandlerGuard guarded_;
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
     ReportOpener openReport_;
+    ExtraKeys extraKeys_;
+    std::function<void()> afterChange_;
     KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.
