@@ -5,8 +5,9 @@
 #include "app/new_run.h"
 #include "course/course_options.h"
 #include "ui/qt/lesson_window.h"
-#include "ui/qt/typing_box.h"
+#include "version.h"
 
+#include <QMessageBox>
 #include <QTimer>
 #include <random>
 
@@ -32,11 +33,25 @@ CourseSession::CourseSession(MainWindow& window, FrmMain& form, MainControls& co
                              std::function<LibraryPlaces()> places, std::optional<SegmentRun> run)
     : window_(window), form_(form), controls_(controls), places_(std::move(places)),
       run_(std::move(run)) {
-    window_.setExtraKeys([this](Counter keyCode, Counter shift) { return key(keyCode, shift); });
-    if (run_) {
-        window_.setAfterChange([this] { changed(); });
-        show();
+    window_.setCommandAction(ProgramCommand::LessonWindow, [this](QWidget* parent) {
+        showLessonWindow(
+            LessonChoices(readLibrary(places_()), std::random_device()()),
+            [this](const CourseOptions& options) { start(options); }, parent);
+    });
+    if (!run_) {
+        return;
     }
+    for (const auto& [command, step] :
+         {std::pair{ProgramCommand::Restart, 0}, std::pair{ProgramCommand::NextSegment, 1},
+          std::pair{ProgramCommand::PreviousSegment, -1}}) {
+        window_.setCommandAction(command, [this, step = step](QWidget* /*parent*/) {
+            if (!run_->judged()) {
+                start(run_->after(step));
+            }
+        });
+    }
+    window_.setAfterChange([this] { changed(); });
+    show();
 }
 
 void CourseSession::show() {
@@ -45,23 +60,13 @@ void CourseSession::show() {
 }
 
 void CourseSession::start(const CourseOptions& options) {
-    startNewRun(window_, u"", OldWindow::Replace, courseArguments(options));
-}
-
-bool CourseSession::key(Counter keyCode, Counter shift) {
-    const auto command = courseCommandFor(keyCode, shift, run_.has_value());
-    if (!command) {
-        return false;
+    try {
+        const SegmentRun next(options, places_());
+        startNewRun(window_, next.text(), OldWindow::Replace, courseArguments(options));
+    } catch (const CourseError& error) {
+        QMessageBox::warning(&window_, QString::fromUtf16(kApplicationTitle),
+                             QString::fromUtf8(error.what()));
     }
-    window_.typingBox()->abandonComposition();
-    if (*command == CourseCommand::OpenLessons) {
-        showLessonWindow(
-            LessonChoices(readLibrary(places_()), std::random_device()()),
-            [this](const CourseOptions& options) { start(options); }, &window_);
-    } else if (!run_->judged()) {
-        start(run_->after(*command));
-    }
-    return true;
 }
 
 void CourseSession::changed() {

@@ -15,17 +15,16 @@ namespace keyloom {
 // in a course the window shows the segment and the last attempt, judges the
 // segment once its last character is typed, and a second later starts the
 // next (or the same) in a new run in its place; F3, Ctrl+Right and Ctrl+Left
-// start one by hand. `places` is read only when F5 opens.
+// start one by hand. `places` is read only when F5 opens or a segment starts.
 class CourseSession {
   public:
     CourseSession(MainWindow& window, FrmMain& form, MainControls& controls,
                   std::function<LibraryPlaces()> places, std::optional<SegmentRun> run);
 
-    // Starts `options` in a new run in the window's place.
-    void start(const CourseOptions& options);
-
   private:
-    bool key(Counter keyCode, Counter shift);
+    // Starts `options`' segment in a new run in the window's place; one that
+    // cannot start is told in a message box, and this run goes on.
+    void start(const CourseOptions& options);
     void changed();
     void show();
 

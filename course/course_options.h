@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "practice/command_line.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -49,18 +51,6 @@ struct CourseOptions {
     std::u16string previous;
 
     friend bool operator==(const CourseOptions&, const CourseOptions&) = default;
-};
-
-// The options' values as they were given, in UTF-8; unset when absent.
-struct CourseArguments {
-    std::optional<std::string> set;
-    std::optional<std::string> length;
-    std::optional<std::string> segment;
-    bool shuffle = false;
-    std::optional<std::string> seed;
-    std::optional<std::string> target;
-    std::optional<std::string> attempt;
-    std::optional<std::string> previous;
 };
 
 // The course the arguments ask for; none without --set. Raises CourseError

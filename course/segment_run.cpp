@@ -12,12 +12,6 @@
 namespace keyloom {
 namespace {
 
-constexpr Counter kKeyF3 = 114;
-constexpr Counter kKeyF5 = 116;
-constexpr Counter kKeyLeft = 37;
-constexpr Counter kKeyRight = 39;
-constexpr Counter kShiftCtrl = 2;
-
 std::filesystem::path fileOf(std::u16string_view name) {
 #ifdef _WIN32
     return {std::wstring(name.begin(), name.end()) + L".txt"};
@@ -27,22 +21,6 @@ std::filesystem::path fileOf(std::u16string_view name) {
 }
 
 } // namespace
-
-std::optional<CourseCommand> courseCommandFor(Counter keyCode, Counter shift, bool inCourse) {
-    if (keyCode == kKeyF5 && shift == 0) {
-        return CourseCommand::OpenLessons;
-    }
-    if (!inCourse) {
-        return std::nullopt;
-    }
-    if (keyCode == kKeyF3 && shift == 0) {
-        return CourseCommand::Restart;
-    }
-    if (shift == kShiftCtrl && (keyCode == kKeyRight || keyCode == kKeyLeft)) {
-        return keyCode == kKeyRight ? CourseCommand::Next : CourseCommand::Previous;
-    }
-    return std::nullopt;
-}
 
 CourseText locateText(const LibraryPlaces& places, std::u16string_view name) {
     if (std::ranges::find(kSetNames, name) != kSetNames.end()) {
@@ -93,14 +71,8 @@ std::optional<CourseOptions> SegmentRun::judge(const RunRecord& record) {
     return next;
 }
 
-CourseOptions SegmentRun::after(CourseCommand command) const {
-    switch (command) {
-    case CourseCommand::Next: return movedBy(options_, segment_.count, 1);
-    case CourseCommand::Previous: return movedBy(options_, segment_.count, -1);
-    case CourseCommand::Restart:
-    case CourseCommand::OpenLessons: break;
-    }
-    return movedBy(options_, segment_.count, 0);
+CourseOptions SegmentRun::after(int step) const {
+    return movedBy(options_, segment_.count, step);
 }
 
 } // namespace keyloom

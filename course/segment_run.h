@@ -3,19 +3,12 @@
 #pragma once
 
 #include "course/library.h"
-#include "practice/counter.h"
 #include "practice/run_record.h"
 
 #include <optional>
 #include <string>
 
 namespace keyloom {
-
-// The window's keys for a course: F5 opens the lesson window at any time;
-// in a course F3 starts the segment again and Ctrl+Right and Ctrl+Left move
-// to the next or the previous one. None reaches the practice handlers.
-enum class CourseCommand : std::uint8_t { OpenLessons, Restart, Next, Previous };
-std::optional<CourseCommand> courseCommandFor(Counter keyCode, Counter shift, bool inCourse);
 
 // Finds the text a course names: a set in the sets' folder, the bundled
 // article by its title, or a user's text by its file name, without reading
@@ -43,8 +36,9 @@ class SegmentRun {
     // is typed, judges it (once) and answers the course the next run follows.
     std::optional<CourseOptions> judge(const RunRecord& record);
     [[nodiscard]] bool judged() const { return judged_; }
-    // The course after F3, Ctrl+Right or Ctrl+Left.
-    [[nodiscard]] CourseOptions after(CourseCommand command) const;
+    // The course moved by hand: the next segment (+1, Ctrl+Right), the
+    // previous one (-1, Ctrl+Left) or this one again (0, F3).
+    [[nodiscard]] CourseOptions after(int step) const;
 
   private:
     CourseOptions options_;

@@ -149,10 +149,26 @@ constexpr std::array kElements{
     // The keys of the window, in the free strip right of the speed.
     topLabel("lblKeys", 6780, 120, 4200, 180, u"F1 关于  F2 成绩  F3 重打  F4 载文  Ctrl+O 打开",
              26),
-    // A course's place (set, segment, target, attempt) and how the last
-    // attempt at it ended; empty outside a course.
-    topLabel("lblCourse", 6240, 345, 4800, 180, u"", 27),
-    topLabel("lblLastAttempt", 3840, 525, 7200, 180, u"", 28),
+    // Under the keys: how many characters of a new text no input method
+    // types; empty otherwise.
+    ElementDesign{.name = "lblRefused",
+                  .look = {.left = 4200, .top = 420, .width = 6540, .height = 180},
+                  .caption = u"",
+                  .tabIndex = 27},
+    // Between the panes, shown while the learner types without an input
+    // method; its caption says how to turn one on.
+    ElementDesign{.name = "lblInputMethod",
+                  .look = {.left = 120,
+                           .top = 3570,
+                           .width = 10560,
+                           .height = 240,
+                           .foreColor = kRed,
+                           .visible = false},
+                  .tabIndex = 28},
+    // Between the panes, a course's place (set, segment, target, attempt)
+    // and how the last attempt at it ended; empty outside a course.
+    topLabel("lblCourse", 120, 3570, 3900, 180, u"", 29),
+    topLabel("lblLastAttempt", 4080, 3570, 6600, 180, u"", 30),
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

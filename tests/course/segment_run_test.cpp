@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A segment run: its keys, finding its text by name, and its judgement once
+// A segment run: finding its text by name, and its judgement once
 // the last character is typed.
 #include "course/segment_run.h"
 
@@ -13,29 +13,6 @@ namespace keyloom {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(CourseKeys, TheWindowsKeysForACourse) {
-    struct KeyCase {
-        Counter keyCode, shift;
-        bool inCourse;
-        std::optional<CourseCommand> command;
-    };
-    const KeyCase cases[] = {
-        {116, 0, false, CourseCommand::OpenLessons}, // F5, always
-        {116, 0, true, CourseCommand::OpenLessons},
-        {114, 0, true, CourseCommand::Restart}, // F3 in a course
-        {114, 0, false, std::nullopt},          // F3 outside: the window's own restart
-        {39, 2, true, CourseCommand::Next},     // Ctrl+Right
-        {37, 2, true, CourseCommand::Previous}, // Ctrl+Left
-        {39, 2, false, std::nullopt},
-        {39, 0, true, std::nullopt},  // Right alone
-        {116, 1, true, std::nullopt}, // Shift+F5
-    };
-    for (const KeyCase& c : cases) {
-        EXPECT_EQ(courseCommandFor(c.keyCode, c.shift, c.inCourse), c.command)
-            << c.keyCode << " " << c.shift << " " << c.inCourse;
-    }
-}
 
 class CourseFolder : public testing::Test {
   protected:
@@ -89,8 +66,8 @@ TEST_F(CourseFolder, TheLastCharacterTypedJudgesTheSegmentOnce) {
 
     const SegmentRun again(*next, places);
     EXPECT_EQ(again.lastAttemptLine(), next->previous);
-    EXPECT_EQ(again.after(CourseCommand::Restart).attempt, 2);
-    EXPECT_EQ(again.after(CourseCommand::Previous).segment, 3);
+    EXPECT_EQ(again.after(0).attempt, 2);
+    EXPECT_EQ(again.after(-1).segment, 3);
 }
 
 } // namespace
