@@ -24,17 +24,14 @@ constexpr std::array kOptions{
         .name = "--set",
         .shortName = "",
         .argument = "NAME",
-        .help = "Follow a course through the text of that name, as the lesson "
-                "window (F5) lists it: a graded set such as 常用字前500, the "
-                "bundled 文档, or a text of your own by its file name.",
+        .help = "Follow a course through a text the lesson window (F5) lists.",
         .apply = [](CommandLine& line,
                     std::string_view value) { line.course.set = std::string(value); }},
     CommandLineOption{
         .name = "--length",
         .shortName = "",
         .argument = "N",
-        .help = "Segments of whole entries up to N characters (default 20); "
-                "全文: the whole text.",
+        .help = "Segments of up to N characters (default 20), or 全文.",
         .apply = [](CommandLine& line,
                     std::string_view value) { line.course.length = std::string(value); }},
     CommandLineOption{
@@ -48,7 +45,7 @@ constexpr std::array kOptions{
         .name = "--shuffle",
         .shortName = "",
         .argument = "",
-        .help = "Shuffle a set's entries (乱序); an article is never shuffled.",
+        .help = "Shuffle a set's entries (乱序).",
         .apply = [](CommandLine& line, std::string_view) { line.course.shuffle = true; }},
     CommandLineOption{
         .name = "--seed",
@@ -61,24 +58,22 @@ constexpr std::array kOptions{
         .name = "--target",
         .shortName = "",
         .argument = "ACCURACY[,SPEED]",
-        .help = "Move on only from a segment typed at ACCURACY per mille or "
-                "better and SPEED characters a minute (with a decimal point: "
-                "keystrokes a second); 0 or none: every finished segment "
-                "moves on.",
+        .help = "Move on at ACCURACY ‰ and SPEED characters a\n"
+                "                        minute (4.5: keystrokes a second); 0: always.",
         .apply = [](CommandLine& line,
                     std::string_view value) { line.course.target = std::string(value); }},
     CommandLineOption{
         .name = "--attempt",
         .shortName = "",
         .argument = "N",
-        .help = "Which attempt at the segment this is (carried from run to run).",
+        .help = "This segment's attempt (carried to a new run).",
         .apply = [](CommandLine& line,
                     std::string_view value) { line.course.attempt = std::string(value); }},
     CommandLineOption{
         .name = "--previous",
         .shortName = "",
         .argument = "LINE",
-        .help = "How the last attempt ended (carried from run to run).",
+        .help = "How the last attempt ended (carried likewise).",
         .apply = [](CommandLine& line,
                     std::string_view value) { line.course.previous = std::string(value); }},
 };
