@@ -109,15 +109,15 @@ bool displayFound() {
 // window opens, before standard input is read. The lesson is read here once:
 // a pipe has nothing to give a second time.
 struct StartingText {
-    std::optional<keyloom::NewText> lesson;
-    std::optional<keyloom::SegmentRun> segment;
-    std::u16string courseProblem; // why the course named could not start
+    std::optional<keyloom::NewText> lesson{};
+    std::optional<keyloom::SegmentRun> segment{};
+    std::u16string courseProblem{}; // why the course named could not start
 };
 
 // What the command line asks for: a lesson it names, and a course.
 struct Request {
-    std::optional<keyloom::NewText> lesson;
-    std::optional<keyloom::CourseOptions> course;
+    std::optional<keyloom::NewText> lesson{};
+    std::optional<keyloom::CourseOptions> course{};
 };
 
 // The segment a course starts with, checked as every new text is; the text

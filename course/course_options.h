@@ -39,16 +39,16 @@ inline constexpr int kDefaultSegmentLength = 20;
 // Where a learner is in a course; it travels to each new run as the command
 // line's options, so a desktop file or an alias can start it too.
 struct CourseOptions {
-    std::u16string set;                 // a set's or a text's name, as the lesson window lists it
+    std::u16string set{};               // a set's or a text's name, as the lesson window lists it
     int length = kDefaultSegmentLength; // characters, or kWholeText
     int segment = 1;                    // 1-based
     bool shuffle = false;
     std::uint64_t seed = 0; // the pass's order, where shuffle is on
-    Target target;
+    Target target{};
     // Shown in the new window: this segment's attempt, and how the one
     // before it ended ("达标 …" or "未达标 …"), empty for none.
     int attempt = 1;
-    std::u16string previous;
+    std::u16string previous{};
 
     friend bool operator==(const CourseOptions&, const CourseOptions&) = default;
 };

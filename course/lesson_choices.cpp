@@ -34,6 +34,7 @@ std::vector<std::u16string> LessonChoices::textItems() const {
 
 std::vector<std::u16string> LessonChoices::lengthItems() {
     std::vector<std::u16string> items;
+    items.reserve(kLengths.size());
     for (const int length : kLengths) {
         items.push_back(length == kWholeText ? u"全文" : number(static_cast<std::size_t>(length)));
     }
@@ -42,6 +43,7 @@ std::vector<std::u16string> LessonChoices::lengthItems() {
 
 std::vector<std::u16string> LessonChoices::accuracyItems() {
     std::vector<std::u16string> items;
+    items.reserve(kAccuracies.size());
     for (const int accuracy : kAccuracies) {
         items.push_back(accuracy == 0 ? u"无" : number(static_cast<std::size_t>(accuracy)) + u"‰");
     }

@@ -23,23 +23,23 @@ inline constexpr std::size_t kMaxUserTexts = 1000;
 
 // Where the texts of a course come from.
 struct LibraryPlaces {
-    std::filesystem::path sets;          // the generated sets
-    std::filesystem::path userTexts;     // every *.txt there, titled by file name
-    std::filesystem::path bundledLesson; // the program's own article
+    std::filesystem::path sets{};          // the generated sets
+    std::filesystem::path userTexts{};     // every *.txt there, titled by file name
+    std::filesystem::path bundledLesson{}; // the program's own article
 };
 
 // A text a course can follow.
 struct CourseText {
-    std::u16string name;
-    std::filesystem::path path;
+    std::u16string name{};
+    std::filesystem::path path{};
     bool isSet = false;
     std::size_t size = 0; // a set's entries, an article's characters
 };
 
 // What the lesson window lists, and what it could not list and why.
 struct Library {
-    std::vector<CourseText> texts; // the sets, the bundled article, the user's texts by name
-    std::vector<std::u16string> problems;
+    std::vector<CourseText> texts{}; // the sets, the bundled article, the user's texts by name
+    std::vector<std::u16string> problems{};
 };
 
 Library readLibrary(const LibraryPlaces& places);

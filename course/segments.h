@@ -12,7 +12,7 @@ namespace keyloom {
 // What a course is practised from: a set's entries (characters or words),
 // or an article's characters, which are never shuffled.
 struct CourseMaterial {
-    std::vector<std::u16string> entries;
+    std::vector<std::u16string> entries{};
     bool shuffles = true;
 };
 
@@ -23,7 +23,7 @@ std::vector<std::size_t> segmentBounds(const std::vector<std::u16string>& entrie
 
 // The segment the options name, ready to type.
 struct Segment {
-    std::u16string text;
+    std::u16string text{};
     int number = 1; // 1-based
     int count = 1;  // segments in this pass
 };

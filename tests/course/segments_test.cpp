@@ -89,9 +89,8 @@ TEST(CourseSegments, TheShuffleIsFixedByTheSeed) {
 
     const std::vector<std::u16string> entries = characters(30);
     const CourseOptions first{.set = u"x", .length = 10, .segment = 2, .shuffle = true, .seed = 7};
-    const CourseOptions again = first;
     EXPECT_EQ(segmentOf({.entries = entries}, first).text,
-              segmentOf({.entries = entries}, again).text);
+              segmentOf({.entries = entries}, first).text);
 
     // A second attempt: the same entries in another order.
     CourseOptions second = first;
