@@ -1,9 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/course_session.h"
 #include "app/error_report.h"
 #include "app/new_run.h"
 #include "app/standard_input.h"
+#include "course/course_options.h"
+#include "data/data_folder.h"
 #include "forms/frm_main_design.h"
 #include "practice/command_line.h"
 #include "practice/lesson_file.h"
@@ -23,6 +26,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -51,6 +55,23 @@ std::vector<std::filesystem::path> lessonPlaces() {
         keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
         programDirectory());
 #endif
+}
+
+// Where a course's texts are: the generated sets in the data folder, the
+// user's own texts and the lesson.
+keyloom::LibraryPlaces libraryPlaces() {
+    const std::filesystem::path programDir = programDirectory();
+    keyloom::LibraryPlaces places{
+        .sets = keyloom::dataFolder(programDir).value_or(programDir) / "lessons",
+        .userTexts = keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) /
+                     "keyloom" / "txt",
+        .bundledLesson = keyloom::lessonPath(programDir)};
+    try {
+        places.bundledLesson = keyloom::findLesson(lessonPlaces());
+    } catch (const std::exception&) {
+        // The course names a missing lesson as it names any missing text.
+    }
+    return places;
 }
 
 // Name and version for --version, the desktop file name for a Wayland
@@ -87,7 +108,41 @@ bool displayFound() {
 // --help works anywhere, and a missing display or a bad text fails before a
 // window opens, before standard input is read. The lesson is read here once:
 // a pipe has nothing to give a second time.
-std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[]) {
+struct StartingText {
+    std::optional<keyloom::NewText> lesson{};
+    std::optional<keyloom::SegmentRun> segment{};
+    std::u16string courseProblem{}; // why the course named could not start
+};
+
+// What the command line asks for: a lesson it names, and a course.
+struct Request {
+    std::optional<keyloom::NewText> lesson{};
+    std::optional<keyloom::CourseOptions> course{};
+};
+
+// The segment a course starts with, checked as every new text is; the text
+// handed over on standard input when it comes from the run before.
+StartingText startCourse(const keyloom::CourseOptions& course,
+                         std::optional<keyloom::NewText> handedOver) {
+    try {
+        keyloom::SegmentRun run(course, libraryPlaces());
+        if (!handedOver) {
+            keyloom::LessonBytes bytes;
+            bytes.take(keyloom::handOverBytes(run.text()));
+            handedOver = keyloom::acceptNewText(
+                bytes, QFile::encodeName(QString::fromStdU16String(course.set)).toStdString());
+        }
+        return {.lesson = std::move(handedOver), .segment = std::move(run), .courseProblem = {}};
+    } catch (const keyloom::CourseError& error) {
+        // The program starts with its lesson, and the window says why.
+        std::cerr << kProgramName << ": " << error.what() << "\n";
+        return {.lesson = std::move(handedOver),
+                .segment = std::nullopt,
+                .courseProblem = QString::fromUtf8(error.what()).toStdU16String()};
+    }
+}
+
+Request readCommandLine(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const std::variant<keyloom::CommandLine, keyloom::CommandLineAnswer> parsed =
         keyloom::parseCommandLine(arguments, kProgramName, keyloom::kVersionText);
@@ -101,17 +156,30 @@ std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[]) {
                keyloom::kExitOnFileError);
     }
     const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
-    if (!line.lessonFile) {
-        return std::nullopt;
-    }
-    const std::filesystem::path file(*line.lessonFile);
+    std::optional<keyloom::CourseOptions> course;
     try {
-        return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
-                                                                : keyloom::readLessonBytes(file),
-                                      file);
-    } catch (const std::exception& error) {
-        refuse(error.what(), keyloom::kExitOnFileError);
+        course = keyloom::parseCourseOptions(line.course, std::random_device()());
+    } catch (const keyloom::CourseError& error) {
+        refuse(std::string(error.what()) + "\nTry 'keyloom --help' for more information.",
+               keyloom::kExitOnUsageError);
     }
+    if (course && line.lessonFile && !line.readsStandardInput()) {
+        refuse("a course names its own text: give --set or a FILE, not both.",
+               keyloom::kExitOnUsageError);
+    }
+    std::optional<keyloom::NewText> lesson;
+    if (line.lessonFile) {
+        const std::filesystem::path file(*line.lessonFile);
+        try {
+            lesson =
+                keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                                 : keyloom::readLessonBytes(file),
+                                       file);
+        } catch (const std::exception& error) {
+            refuse(error.what(), keyloom::kExitOnFileError);
+        }
+    }
+    return {.lesson = std::move(lesson), .course = course};
 }
 
 // Any other error that reaches the top level while the window runs.
@@ -125,10 +193,17 @@ int main(int argc, char* argv[]) {
     // ending the program.
     std::signal(SIGPIPE, SIG_IGN);
     setIdentity();
-    const std::optional<keyloom::NewText> lesson = readCommandLine(argc, argv);
+    Request request = readCommandLine(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
+    // The course's texts are found from the program's folder, which only
+    // the application object knows.
+    StartingText start = request.course ? startCourse(*request.course, std::move(request.lesson))
+                                        : StartingText{.lesson = std::move(request.lesson),
+                                                       .segment = std::nullopt,
+                                                       .courseProblem = {}};
+    const std::optional<keyloom::NewText>& lesson = start.lesson;
 
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::QtTextMeasure measure;
@@ -167,6 +242,11 @@ int main(int argc, char* argv[]) {
     };
     window.setReportOpener(
         [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });
+    if (!start.courseProblem.empty()) {
+        keyloom::showCourseProblem(controls, start.courseProblem);
+    }
+    const keyloom::CourseSession course(window, form, controls, libraryPlaces,
+                                        std::move(start.segment));
     window.show();
     keyloom::tellStarterWhenShown(window);
     return QApplication::exec();

@@ -8,6 +8,7 @@
 #   keyloom_forms     forms/     the form model and the window descriptions
 #   keyloom_practice  practice/  the main window's handlers     (forms, text)
 #   keyloom_about     about/     the about box's logic          (text)
+#   keyloom_course    course/    the library, segments, the judgement (practice, text)
 #   keyloom_ui        ui/        the typing box's rules, the scene, the handler guard
 #                                (practice, forms, text)
 #   keyloom_qt        ui/qt/     the Qt binding                 (ui, practice, about)

@@ -165,6 +165,10 @@ constexpr std::array kElements{
                            .foreColor = kRed,
                            .visible = false},
                   .tabIndex = 28},
+    // Between the panes, a course's place (set, segment, target, attempt)
+    // and how the last attempt at it ended; empty outside a course.
+    topLabel("lblCourse", 120, 3570, 3900, 180, u"", 29),
+    topLabel("lblLastAttempt", 4080, 3570, 6600, 180, u"", 30),
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

@@ -10,7 +10,17 @@
 
 namespace keyloom {
 
-enum class ElementKind : std::uint8_t { Timer, TextBox, PictureBox, Line, Label, Button };
+enum class ElementKind : std::uint8_t {
+    Timer,
+    TextBox,
+    PictureBox,
+    Line,
+    Label,
+    Button,
+    ListBox,  // one line an item, one chosen
+    ComboBox, // a drop-down list, one chosen
+    CheckBox,
+};
 
 // One element of a window's design, as data. Positions are twips within the
 // container; a line's ends are (left, top) and (left + width, top + height).

@@ -20,6 +20,62 @@ constexpr std::array kOptions{
                       .argument = "",
                       .help = "Show the version and exit.",
                       .apply = [](CommandLine& line, std::string_view) { line.version = true; }},
+    CommandLineOption{
+        .name = "--set",
+        .shortName = "",
+        .argument = "NAME",
+        .help = "Follow a course through a text the lesson window (F5) lists.",
+        .apply = [](CommandLine& line,
+                    std::string_view value) { line.course.set = std::string(value); }},
+    CommandLineOption{
+        .name = "--length",
+        .shortName = "",
+        .argument = "N",
+        .help = "Segments of up to N characters (default 20), or 全文.",
+        .apply = [](CommandLine& line,
+                    std::string_view value) { line.course.length = std::string(value); }},
+    CommandLineOption{
+        .name = "--segment",
+        .shortName = "",
+        .argument = "K",
+        .help = "Start at segment K (default 1).",
+        .apply = [](CommandLine& line,
+                    std::string_view value) { line.course.segment = std::string(value); }},
+    CommandLineOption{
+        .name = "--shuffle",
+        .shortName = "",
+        .argument = "",
+        .help = "Shuffle a set's entries (乱序).",
+        .apply = [](CommandLine& line, std::string_view) { line.course.shuffle = true; }},
+    CommandLineOption{
+        .name = "--seed",
+        .shortName = "",
+        .argument = "S",
+        .help = "The shuffle's seed: the same seed, the same order.",
+        .apply = [](CommandLine& line,
+                    std::string_view value) { line.course.seed = std::string(value); }},
+    CommandLineOption{
+        .name = "--target",
+        .shortName = "",
+        .argument = "ACCURACY[,SPEED]",
+        .help = "Move on at ACCURACY ‰ and SPEED characters a\n"
+                "                        minute (4.5: keystrokes a second); 0: always.",
+        .apply = [](CommandLine& line,
+                    std::string_view value) { line.course.target = std::string(value); }},
+    CommandLineOption{
+        .name = "--attempt",
+        .shortName = "",
+        .argument = "N",
+        .help = "This segment's attempt (carried to a new run).",
+        .apply = [](CommandLine& line,
+                    std::string_view value) { line.course.attempt = std::string(value); }},
+    CommandLineOption{
+        .name = "--previous",
+        .shortName = "",
+        .argument = "LINE",
+        .help = "How the last attempt ended (carried likewise).",
+        .apply = [](CommandLine& line,
+                    std::string_view value) { line.course.previous = std::string(value); }},
 };
 
 constexpr std::string_view kDescription =
@@ -38,6 +94,8 @@ constexpr std::string_view kKeys =
     "  F1      the about box\n"
     "  F2      the practice report (成绩); Alt+C copies its line, Alt+D drills\n"
     "          the wrong and slow characters in a new window\n"
+    "  F5      the lesson window (课文): a graded set or a text, in segments\n"
+    "  Ctrl+Right, Ctrl+Left  in a course, the next or the previous segment\n"
     "A new text, or the same one again, opens in a new window in the old one's place.\n";
 
 std::string helpText(std::string_view program) {

@@ -10,11 +10,25 @@
 
 namespace keyloom {
 
+// A course's options as they were given (UTF-8 on Linux desktops), unset
+// when absent; the course reads them.
+struct CourseArguments {
+    std::optional<std::string> set{};
+    std::optional<std::string> length{};
+    std::optional<std::string> segment{};
+    bool shuffle = false;
+    std::optional<std::string> seed{};
+    std::optional<std::string> target{};
+    std::optional<std::string> attempt{};  // carried from run to run
+    std::optional<std::string> previous{}; // carried from run to run
+};
+
 // What the command line asks for: practise `lessonFile` (its bytes as given:
 // the platform's own encoding on Linux, UTF-8 on Windows) instead of the
 // lesson looked up in the usual places; "-" is standard input.
 struct CommandLine {
     std::optional<std::string> lessonFile;
+    CourseArguments course{};
     bool help = false;
     bool version = false;
 

@@ -79,6 +79,22 @@ void RunRecord::takeBack() {
     commitOpen_ = false; // what comes after a Backspace is a commit of its own
 }
 
+void RunRecord::keepFirst(std::size_t count) {
+    while (characters_.size() > count) {
+        const char32_t typed = characters_.back().typed;
+        characters_.pop_back();
+        Commit& commit = commits_.back();
+        --commit.standing;
+        if (!isPunctuation(typed)) {
+            --commit.arrivedWording;
+        }
+        if (commit.standing == 0) {
+            commits_.pop_back();
+            commitOpen_ = false;
+        }
+    }
+}
+
 std::chrono::nanoseconds RunRecord::typingTime() const {
     return std::chrono::milliseconds(commits_.empty() ? 0 : commits_.back().atMs);
 }

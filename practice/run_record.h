@@ -58,6 +58,9 @@ class RunRecord {
     void score(char32_t reference, char32_t typed);
     // A Backspace took the newest character back.
     void takeBack();
+    // Only the first `count` characters stay, as if nothing had come after
+    // them in their commit; corrections and the time are kept.
+    void keepFirst(std::size_t count);
 
     [[nodiscard]] const std::vector<Character>& characters() const { return characters_; }
     // The commits that still have standing characters, in order: each holds

@@ -132,6 +132,12 @@ void TypingRules::recoverInputMethodFocus(Counter keyCode) {
     }
 }
 
+void TypingRules::confirmFocus() {
+    if (!metInputMethod_ && !composing_ && takesTyping() && hooks_.handFocusOver) {
+        hooks_.handFocusOver();
+    }
+}
+
 // One change per character, as when each is typed on its own.
 void TypingRules::type(std::u16string_view text, bool fromComposition) {
     while (!text.empty() && attached_) {

@@ -70,6 +70,11 @@ class TypingRules {
     // Drops an open composition without committing it, before a window of
     // the program's own takes the focus.
     void abandonComposition();
+    // A while after the window took the focus: with no input-method event
+    // yet and no composition open, hands the focus over once more, so that an
+    // input method that missed the first focus sees this one before the
+    // learner's first key, rather than spending that key on it.
+    void confirmFocus();
     // From now on nothing reaches the hooks: the window is going away.
     void detach();
 

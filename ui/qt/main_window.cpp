@@ -117,7 +117,12 @@ void MainWindow::runCommand(ProgramCommand command) {
 }
 
 void MainWindow::textChanged() {
-    guarded_([this] { form_.txtType_Change(); });
+    guarded_([this] {
+        form_.txtType_Change();
+        if (afterChange_) {
+            afterChange_();
+        }
+    });
 }
 
 void MainWindow::showState() {

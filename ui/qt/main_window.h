@@ -66,6 +66,12 @@ class MainWindow : public QWidget {
         setCommandAction(ProgramCommand::Report, std::move(openReport));
     }
 
+    // Runs after each change of the typed text, inside the handler guard, so
+    // that what it shows is painted with the change.
+    void setAfterChange(std::function<void()> afterChange) {
+        afterChange_ = std::move(afterChange);
+    }
+
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
     [[nodiscard]] QTimer* caretTimer() const { return timer2_; }
@@ -90,6 +96,7 @@ class MainWindow : public QWidget {
     Scene scene_;
     HandlerGuard guarded_;
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
+    std::function<void()> afterChange_;
     KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.

@@ -9,6 +9,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QTimer>
 #include <algorithm>
 #include <string_view>
 
@@ -86,6 +87,23 @@ void TypingBox::inputMethodEvent(QInputMethodEvent* event) {
     rules_.inputMethod({.commit = view(event->commitString()),
                         .composing = !preedit.isEmpty(),
                         .preedit = view(preedit)});
+}
+
+// The input method makes its context for the box a little after the window
+// takes the focus, and now and then misses that focus: the box confirms it
+// twice while the input method has not been heard from.
+void TypingBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (!focusConfirmed_) {
+        focusConfirmed_ = true;
+        for (const int delayMs : {400, 1200}) {
+            QTimer::singleShot(delayMs, this, [this] {
+                if (attached_) {
+                    rules_.confirmFocus();
+                }
+            });
+        }
+    }
 }
 
 void TypingBox::focusOutEvent(QFocusEvent* event) {

@@ -50,6 +50,7 @@ class TypingBox : public QWidget {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -58,6 +59,7 @@ class TypingBox : public QWidget {
     Hooks hooks_;
     TypingRules rules_;
     bool attached_ = true;
+    bool focusConfirmed_ = false; // the confirmations are on their way
 };
 
 } // namespace keyloom

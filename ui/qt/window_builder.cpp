@@ -8,7 +8,10 @@
 #include "ui/qt/qt_geometry.h"
 #include "ui/qt/qt_strings.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -118,6 +121,9 @@ BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
         case ElementKind::Label: widget = makeLabel(e, &window); break;
         case ElementKind::Button: widget = makeButton(e, &window); break;
         case ElementKind::Line: widget = makeLine(e, &window); break;
+        case ElementKind::ListBox: widget = new QListWidget(&window); break;
+        case ElementKind::ComboBox: widget = new QComboBox(&window); break;
+        case ElementKind::CheckBox: widget = new QCheckBox(toQString(e.caption), &window); break;
         case ElementKind::PictureBox:
         case ElementKind::TextBox:
             widget = makeContainer ? makeContainer(e) : nullptr;
@@ -130,6 +136,10 @@ BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
         }
         if (widget == nullptr) {
             continue;
+        }
+        if (e.kind == ElementKind::ListBox || e.kind == ElementKind::ComboBox ||
+            e.kind == ElementKind::CheckBox) {
+            widget->setGeometry(geometryOf(e));
         }
         widget->setObjectName(toQName(e.name));
         widget->setVisible(e.look.visible);

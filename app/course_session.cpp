@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/course_session.h"
+
+#include "app/new_run.h"
+#include "course/course_options.h"
+#include "ui/qt/lesson_window.h"
+#include "version.h"
+
+#include <QMessageBox>
+#include <QTimer>
+#include <random>
+
+namespace keyloom {
+namespace {
+
+// Long enough to see the last character marked, short enough to type on.
+constexpr int kJudgementShownMs = 1000;
+
+void setCaption(MainControls& controls, std::string_view name, const std::u16string& text) {
+    if (const auto found = controls.otherLabels.find(name); found != controls.otherLabels.end()) {
+        found->second.caption = text;
+    }
+}
+
+} // namespace
+
+void showCourseProblem(MainControls& controls, const std::u16string& message) {
+    setCaption(controls, "lblCourse", message);
+}
+
+CourseSession::CourseSession(MainWindow& window, FrmMain& form, MainControls& controls,
+                             std::function<LibraryPlaces()> places, std::optional<SegmentRun> run)
+    : window_(window), form_(form), controls_(controls), places_(std::move(places)),
+      run_(std::move(run)) {
+    window_.setCommandAction(ProgramCommand::LessonWindow, [this](QWidget* parent) {
+        showLessonWindow(
+            LessonChoices(readLibrary(places_()), std::random_device()()),
+            [this](const CourseOptions& options) { start(options); }, parent);
+    });
+    if (!run_) {
+        return;
+    }
+    for (const auto& [command, step] :
+         {std::pair{ProgramCommand::Restart, 0}, std::pair{ProgramCommand::NextSegment, 1},
+          std::pair{ProgramCommand::PreviousSegment, -1}}) {
+        window_.setCommandAction(command, [this, step = step](QWidget* /*parent*/) {
+            if (!run_->judged()) {
+                start(run_->after(step));
+            }
+        });
+    }
+    window_.setAfterChange([this] { changed(); });
+    show();
+}
+
+void CourseSession::show() {
+    setCaption(controls_, "lblCourse", run_->caption());
+    setCaption(controls_, "lblLastAttempt", run_->lastAttemptLine());
+}
+
+void CourseSession::start(const CourseOptions& options) {
+    try {
+        const SegmentRun next(options, places_());
+        startNewRun(window_, next.text(), OldWindow::Replace, courseArguments(options));
+    } catch (const CourseError& error) {
+        QMessageBox::warning(&window_, QString::fromUtf16(kApplicationTitle),
+                             QString::fromUtf8(error.what()));
+    }
+}
+
+void CourseSession::changed() {
+    const auto next = run_->judge(form_.record());
+    if (!next) {
+        return;
+    }
+    show();
+    QTimer::singleShot(kJudgementShownMs, &window_, [this, options = *next] { start(options); });
+}
+
+} // namespace keyloom
