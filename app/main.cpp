@@ -100,14 +100,14 @@ std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[]) {
                "needs a graphical desktop to open its window.",
                keyloom::kExitOnFileError);
     }
-    const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
-    if (!line.lessonFile) {
+    const auto* line = std::get_if<keyloom::CommandLine>(&parsed);
+    if (line == nullptr || !line->lessonFile) {
         return std::nullopt;
     }
-    const std::filesystem::path file(*line.lessonFile);
+    const std::filesystem::path file(*line->lessonFile);
     try {
-        return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
-                                                                : keyloom::readLessonBytes(file),
+        return keyloom::acceptNewText(line->readsStandardInput() ? keyloom::readStandardInput()
+                                                                 : keyloom::readLessonBytes(file),
                                       file);
     } catch (const std::exception& error) {
         refuse(error.what(), keyloom::kExitOnFileError);

@@ -66,7 +66,7 @@ std::optional<keyloom::NewText> commandLineText() {
         std::cout << answer->text << std::flush;
         std::exit(answer->exitStatus);
     }
-    const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
+    const auto& line = std::get<keyloom::CommandLine>(parsed);
     if (!line.lessonFile) {
         return std::nullopt;
     }

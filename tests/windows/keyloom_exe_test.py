@@ -188,10 +188,11 @@ def new_run_pid(old_pid, timeout=20.0):
         for entry in filter(str.isdigit, os.listdir("/proc")):
             try:
                 with open(f"/proc/{entry}/cmdline", "rb") as cmdline:
-                    arguments = cmdline.read().split(b"\0")[:-1]
+                    # Wine may write the Windows command line over argv.
+                    line = cmdline.read().replace(b"\0", b" ").strip()
             except OSError:
                 continue
-            if int(entry) != old_pid and arguments[-1:] == [b"-"] and any(b"keyloom.exe" in a for a in arguments):
+            if int(entry) != old_pid and b"keyloom.exe" in line and line.endswith(b" -"):
                 return int(entry)
         time.sleep(0.005)
     raise TestFailure("F3 started no new keyloom.exe")
