@@ -155,7 +155,7 @@ Request readCommandLine(int argc, char* argv[]) {
                "needs a graphical desktop to open its window.",
                keyloom::kExitOnFileError);
     }
-    const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
+    const auto& line = std::get<keyloom::CommandLine>(parsed);
     std::optional<keyloom::CourseOptions> course;
     try {
         course = keyloom::parseCourseOptions(line.course, std::random_device()());

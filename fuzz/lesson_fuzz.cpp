@@ -6,6 +6,7 @@
 // decoder gives for the same bytes.
 #include "practice/lesson_file.h"
 #include "practice/lesson_text.h"
+#include "practice/new_lesson.h"
 #include "practice/ring.h"
 #include "text/code_points.h"
 #include "text/text_decoding.h"
@@ -18,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <variant>
 
 namespace {
 
@@ -72,5 +74,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Folding runs of line ends into one changes nothing.
     require(loaded == keyloom::decodeLesson(bytes, false, keyloom::kShowableLessonChars),
             "readLesson and decodeLesson disagree");
+
+    // As a new text: refused for a reason, or the lesson without its white
+    // space, never empty.
+    const std::variant<keyloom::NewText, keyloom::TextProblem> checked =
+        keyloom::checkNewText(keyloom::readLessonBytes(folder.lessonFile()));
+    if (const auto* text = std::get_if<keyloom::NewText>(&checked)) {
+        std::u16string kept = loaded;
+        std::erase_if(kept,
+                      [&text](char16_t ch) { return text->text.find(ch) == std::u16string::npos; });
+        require(!text->text.empty(), "an empty new text was accepted");
+        require(kept == text->text, "the new text is not the lesson less some characters");
+        require(text->refusedChars <= keyloom::codePointCount(text->text),
+                "more refused characters than characters");
+    }
     return 0;
 }

@@ -66,7 +66,7 @@ std::optional<keyloom::NewText> commandLineText() {
         std::cout << answer->text << std::flush;
         std::exit(answer->exitStatus);
     }
-    const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
+    const auto& line = std::get<keyloom::CommandLine>(parsed);
     if (line.course.set) {
         // Said plainly rather than practising another text than the one asked for.
         throw std::runtime_error("keyloom.exe: --set: the Windows program follows no course yet.");

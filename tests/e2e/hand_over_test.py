@@ -75,7 +75,7 @@ def old_ended_as_the_new_run_starts(program, what, end):
         try:
             end(keyloom.process)
             keyloom.process.wait(5)
-            window = window_of(new, 10.0)
+            window = window_of(new, 20.0)
             check(window is not None, f"{what}: the new run shows no window")
             # It tells the old program, now gone, that its window is up; then
             # it must still be there.

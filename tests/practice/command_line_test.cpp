@@ -53,13 +53,13 @@ TEST(CommandLine, EachLineHasItsOutcome) {
         const auto parsed = parseCommandLine(row.arguments, "keyloom", "1.2.3");
         if (const auto* runs = std::get_if<Runs>(&row.outcome)) {
             ASSERT_TRUE(std::holds_alternative<CommandLine>(parsed)) << line;
-            const CommandLine& got = std::get<CommandLine>(parsed);
+            const auto& got = std::get<CommandLine>(parsed);
             EXPECT_EQ(got.lessonFile.value_or(""), runs->lessonFile) << line;
             EXPECT_EQ(got.readsStandardInput(), runs->lessonFile == "-") << line;
         } else {
-            const Answers& answers = std::get<Answers>(row.outcome);
+            const auto& answers = std::get<Answers>(row.outcome);
             ASSERT_TRUE(std::holds_alternative<CommandLineAnswer>(parsed)) << line;
-            const CommandLineAnswer& got = std::get<CommandLineAnswer>(parsed);
+            const auto& got = std::get<CommandLineAnswer>(parsed);
             EXPECT_EQ(got.exitStatus, answers.exitStatus) << line;
             EXPECT_EQ(got.onStandardError, answers.onStandardError) << line;
             EXPECT_NE(got.text.find(answers.mentions), std::string::npos)

@@ -80,8 +80,8 @@ class NewLesson : public PracticeFixture {
 
     // The command line and standard input: the checked text starts, a
     // refused one is told (on stderr, before any window).
-    std::function<void(const NewLessonActions&)> commandLine(std::function<LessonBytes()> read,
-                                                             std::filesystem::path source) {
+    std::function<void(const NewLessonActions&)>
+    commandLine(const std::function<LessonBytes()>& read, const std::filesystem::path& source) {
         return [this, read, source](const NewLessonActions& a) {
             try {
                 const NewText text = acceptNewText(read(), source);
@@ -183,7 +183,9 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
         {"mostly control characters in a file chosen from the window",
          open(file("control.txt", "\x01\x02\x1B[0m\x7F")), Told{u"不是文本"}},
         {"mostly control characters on the command line",
-         onCommandLine(file("control-cli.txt", "\x01\x02\x03ab")), Told{u"不是文本"}},
+         onCommandLine(file("control-cli.txt", "\x01\x02\x03"
+                                               "ab")),
+         Told{u"不是文本"}},
         {"a stray control character leaves a text a text", onStandardInput("春天\x07来了"),
          Started{u"春天\u0007来了", 0}},
         {"white space inside a text is dropped as line ends are",
@@ -195,7 +197,7 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
 #ifndef _WIN32
         {"/dev/zero on the command line", onCommandLine("/dev/zero"), Told{u"不是文本"}},
         {"a FIFO chosen from the window is refused, not waited on", open([this] {
-             const std::filesystem::path fifo = dir.programDir() / "fifo.txt";
+             std::filesystem::path fifo = dir.programDir() / "fifo.txt";
              ::mkfifo(fifo.c_str(), 0600);
              return fifo;
          }()),
