@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "practice/run_figures.h"
 
-#include "practice/punctuation.h"
 #include "practice/ring.h"
+#include "text/punctuation.h"
 
 #include <algorithm>
 #include <cmath>
