@@ -43,6 +43,19 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
         "  F2      the practice report (成绩); Alt+C copies its line, Alt+D drills\n"
         "          the wrong and slow characters in a new window\n"
         "A new text, or the same one again, opens in a new window in the old one's place."));
+    const QCommandLineOption ideal(
+        QStringLiteral("ideal"),
+        QStringLiteral("Print the text's cheapest split into the entries of code table TABLE "
+                       "(五笔86, 拼音 or one of your own), one a line, and its ideal code "
+                       "length (理想码长); no window opens."),
+        QStringLiteral("TABLE"));
+    const QCommandLineOption hint(
+        QStringLiteral("hint"),
+        QStringLiteral("Show the codes of code table TABLE beside the next character "
+                       "(F6 chooses another)."),
+        QStringLiteral("TABLE"));
+    parser.addOption(ideal);
+    parser.addOption(hint);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
@@ -72,6 +85,12 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
     CommandLine line;
     if (!parser.positionalArguments().isEmpty()) {
         line.lessonFile = localPath(parser.positionalArguments().constFirst(), argc, argv);
+    }
+    if (parser.isSet(ideal)) {
+        line.idealTable = parser.value(ideal).toStdString();
+    }
+    if (parser.isSet(hint)) {
+        line.hintTable = parser.value(hint).toStdString();
     }
     return line;
 }

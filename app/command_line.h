@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace keyloom {
 
@@ -12,6 +13,10 @@ namespace keyloom {
 // looked up in the usual places; "-" is standard input.
 struct CommandLine {
     std::optional<std::filesystem::path> lessonFile;
+    // --ideal TABLE: print the text's ideal split with that code table and end.
+    std::optional<std::string> idealTable;
+    // --hint TABLE: show that table's codes from the start.
+    std::optional<std::string> hintTable;
 
     [[nodiscard]] bool readsStandardInput() const { return lessonFile && *lessonFile == "-"; }
 };

@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/error_report.h"
+#include "app/ideal_command.h"
 #include "app/new_run.h"
 #include "app/standard_input.h"
 #include "forms/frm_main_design.h"
@@ -18,6 +19,7 @@
 #include <QIcon>
 #include <QTextStream>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -49,6 +51,17 @@ std::vector<std::filesystem::path> lessonPlaces() {
 #endif
 }
 
+// The code tables: ours, then the learner's own.
+std::vector<keyloom::TableFile> codeTables() {
+#ifdef _WIN32
+    const std::filesystem::path userFolder = programDirectory() / "codes";
+#else
+    const std::filesystem::path userFolder = keyloom::userCodesFolder(
+        keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+#endif
+    return keyloom::tableFiles(keyloom::builtInCodesFolder(programDirectory()), userFolder);
+}
+
 // Name and version for --version, the desktop file name for a Wayland
 // compositor's icon; set before either application object exists.
 void setIdentity() {
@@ -64,12 +77,22 @@ void setIdentity() {
 std::optional<std::u16string> readCommandLine(int& argc, char* argv[]) {
     const QCoreApplication core(argc, argv);
     const keyloom::CommandLine line = keyloom::parseCommandLine(argc, argv);
-    if (!line.lessonFile) {
+    if (!line.lessonFile && !line.idealTable) {
         return std::nullopt;
     }
     try {
-        return line.readsStandardInput() ? keyloom::readStandardInput()
-                                         : keyloom::readLesson(*line.lessonFile);
+        std::u16string text;
+        if (!line.lessonFile) {
+            text = keyloom::readLesson(keyloom::findLesson(lessonPlaces()));
+        } else {
+            text = line.readsStandardInput() ? keyloom::readStandardInput()
+                                             : keyloom::readLesson(*line.lessonFile);
+        }
+        if (line.idealTable) {
+            std::exit(keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout,
+                                               stderr));
+        }
+        return text;
     } catch (const std::exception& error) {
         QTextStream(stderr) << QCoreApplication::applicationName() << ": "
                             << QString::fromUtf8(error.what()) << "\n";
