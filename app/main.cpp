@@ -89,8 +89,8 @@ std::optional<std::u16string> readCommandLine(int& argc, char* argv[]) {
                                              : keyloom::readLesson(*line.lessonFile);
         }
         if (line.idealTable) {
-            std::exit(keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout,
-                                               stderr));
+            std::exit(
+                keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout, stderr));
         }
         return text;
     } catch (const std::exception& error) {
