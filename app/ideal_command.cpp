@@ -16,6 +16,14 @@ void print(std::FILE* to, const std::string& line) {
 
 } // namespace
 
+std::string unknownTableMessage(const std::vector<TableFile>& tables, std::string_view name) {
+    std::string names;
+    for (const TableFile& known : tables) {
+        names += (names.empty() ? "" : " ") + known.name;
+    }
+    return "keyloom: no code table \"" + std::string(name) + "\"; the tables: " + names;
+}
+
 int printIdealSplit(const std::vector<TableFile>& tables, std::string_view tableName,
                     const std::u16string& text, std::FILE* out, std::FILE* err) {
     const TableFile* const table = findTable(tables, tableName);

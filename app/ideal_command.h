@@ -11,6 +11,9 @@
 
 namespace keyloom {
 
+// The message on a table name that is none of `tables`, naming them.
+std::string unknownTableMessage(const std::vector<TableFile>& tables, std::string_view name);
+
 // keyloom --ideal TABLE [FILE|-]: prints the cheapest split of `text` with
 // the table called `tableName`, one piece a line "text<TAB>code<TAB>cost",
 // then the summary line. Answers the exit status: 0, or kExitOnUsageError

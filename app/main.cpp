@@ -8,6 +8,7 @@
 #include "app/standard_input.h"
 #include "forms/frm_main_design.h"
 #include "practice/lesson_file.h"
+#include "ui/code_hints.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
@@ -74,11 +75,30 @@ void setIdentity() {
 // display, so that --help works anywhere and a bad file fails before a
 // window opens. The lesson is read here once: a pipe has nothing to give a
 // second time.
-std::optional<std::u16string> readCommandLine(int& argc, char* argv[]) {
+// What the window starts with.
+struct Start {
+    std::optional<std::u16string> lesson;
+    std::optional<std::string> hintTable;
+};
+
+// --hint names a table there is.
+void checkHintTable(const std::optional<std::string>& name) {
+    if (!name) {
+        return;
+    }
+    const std::vector<keyloom::TableFile> tables = codeTables();
+    if (keyloom::findTable(tables, *name) == nullptr) {
+        std::fprintf(stderr, "%s\n", keyloom::unknownTableMessage(tables, *name).c_str());
+        std::exit(keyloom::kExitOnUsageError);
+    }
+}
+
+Start readCommandLine(int& argc, char* argv[]) {
     const QCoreApplication core(argc, argv);
     const keyloom::CommandLine line = keyloom::parseCommandLine(argc, argv);
+    checkHintTable(line.hintTable);
     if (!line.lessonFile && !line.idealTable) {
-        return std::nullopt;
+        return {std::nullopt, line.hintTable};
     }
     try {
         std::u16string text;
@@ -92,7 +112,7 @@ std::optional<std::u16string> readCommandLine(int& argc, char* argv[]) {
             std::exit(
                 keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout, stderr));
         }
-        return text;
+        return {text, line.hintTable};
     } catch (const std::exception& error) {
         QTextStream(stderr) << QCoreApplication::applicationName() << ": "
                             << QString::fromUtf8(error.what()) << "\n";
@@ -107,7 +127,8 @@ constexpr int kExitOnError = 1;
 
 int main(int argc, char* argv[]) {
     setIdentity();
-    const std::optional<std::u16string> lesson = readCommandLine(argc, argv);
+    const Start start = readCommandLine(argc, argv);
+    const std::optional<std::u16string>& lesson = start.lesson;
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
@@ -134,6 +155,11 @@ int main(int argc, char* argv[]) {
             QCoreApplication::exit(kExitOnError);
         },
         keyloom::showAboutBox, keyloom::startNewRun);
+    keyloom::CodeHints hints(codeTables, form.state().lessonText);
+    if (start.hintTable) {
+        hints.choose(*start.hintTable);
+    }
+    window.setCodeHints(&hints);
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {

@@ -149,6 +149,16 @@ constexpr std::array kElements{
     // The keys of the window, in the free strip right of the speed.
     topLabel("lblKeys", 6780, 120, 4200, 180, u"F1 关于  F2 成绩  F3 重打  F4 载文  Ctrl+O 打开",
              26),
+    // The code hint (F6), in the strip between the panes; it moves to the
+    // next character's column.
+    ElementDesign{.name = "lblHint",
+                  .look = {.left = 60,
+                           .top = 3560,
+                           .width = 4200,
+                           .height = 240,
+                           .visible = false,
+                           .autoSize = true},
+                  .tabIndex = 27},
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

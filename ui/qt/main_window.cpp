@@ -4,6 +4,7 @@
 #include "ui/qt/main_window.h"
 
 #include "practice/ring.h"
+#include "ui/code_hints.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
 #include "ui/qt/keystroke_tap.h"
@@ -25,13 +26,15 @@ namespace keyloom {
 namespace {
 
 constexpr Counter kKeyF2 = 113;
+constexpr Counter kKeyF6 = 117;
 
 } // namespace
 
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
                        NewRunStarter startNewRun)
-    : form_(form), openAboutBox_(std::move(openAboutBox)), scene_(design, controls, measure_),
+    : form_(form), controls_(controls), openAboutBox_(std::move(openAboutBox)),
+      scene_(design, controls, measure_),
       guarded_(
           [this, report = std::move(onFatalError)](const std::exception& error) {
               timer1_->stop();
@@ -117,7 +120,16 @@ bool MainWindow::keyDown(Counter keyCode, Counter shift) {
         box_->abandonComposition();
         openReport_(this);
     }
+    if (handled && keyCode == kKeyF6 && hints_ != nullptr) {
+        hints_->next();
+        showState();
+    }
     return handled;
+}
+
+void MainWindow::setCodeHints(CodeHints* hints) {
+    hints_ = hints;
+    showState();
 }
 
 void MainWindow::textChanged() {
@@ -125,6 +137,10 @@ void MainWindow::textChanged() {
 }
 
 void MainWindow::showState() {
+    if (hints_ != nullptr) {
+        showCodeHint(controls_, hints_->line(static_cast<std::size_t>(form_.state().typedCount)),
+                     measure_);
+    }
     const std::vector<SceneChange>& changes = scene_.update();
     if (changes.empty()) {
         return;
@@ -158,6 +174,9 @@ void MainWindow::showLabel(const SceneItem& item) {
     if (view->text() != caption) {
         view->setText(caption);
         sizeToText(*view, autoSize);
+    }
+    if (view->pos() != QPoint(item.box.left, item.box.top)) {
+        view->move(item.box.left, item.box.top);
     }
     if (view->isVisibleTo(this) != item.visible) {
         view->setVisible(item.visible);

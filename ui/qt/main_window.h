@@ -25,6 +25,7 @@ class QTimer;
 
 namespace keyloom {
 
+class CodeHints;
 class GlyphWarmer;
 class KeystrokeTap;
 class LessonCommands;
@@ -58,6 +59,9 @@ class MainWindow : public QWidget {
     using ReportOpener = std::function<void(QWidget* parent)>;
     void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
 
+    // The code hint F6 chooses, shown beside the next character.
+    void setCodeHints(CodeHints* hints);
+
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
     [[nodiscard]] QTimer* caretTimer() const { return timer2_; }
@@ -75,12 +79,14 @@ class MainWindow : public QWidget {
     [[nodiscard]] QRect caretRectInBox() const;
 
     FrmMain& form_;
+    MainControls& controls_;
     AboutBoxOpener openAboutBox_;
     QtTextMeasure measure_;
     Scene scene_;
     HandlerGuard guarded_;
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
     ReportOpener openReport_;
+    CodeHints* hints_ = nullptr;
     KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.

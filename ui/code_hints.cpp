@@ -1,0 +1,138 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/code_hints.h"
+
+#include "codes/code_hint.h"
+#include "text/code_points.h"
+#include "text/utf8_text.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace keyloom {
+namespace {
+
+constexpr std::string_view kNoHint = "无提示";
+constexpr std::u16string_view kGap = u"  ";
+// The hint label's name in the main window's design.
+constexpr std::string_view kHintLabel = "lblHint";
+
+} // namespace
+
+CodeHints::CodeHints(std::function<std::vector<TableFile>()> tables, std::u16string lesson)
+    : listTables_(std::move(tables)), lesson_(std::move(lesson)) {}
+
+CodeHints::~CodeHints() {
+    // A table still being read is waited for: its thread reads our lesson.
+    if (loading_.valid()) {
+        loading_.wait();
+    }
+}
+
+const std::vector<TableFile>& CodeHints::tables() {
+    if (!tables_) {
+        tables_ = listTables_();
+    }
+    return *tables_;
+}
+
+bool CodeHints::choose(std::string_view name) {
+    const TableFile* const table = findTable(tables(), name);
+    if (table == nullptr) {
+        return false;
+    }
+    start(static_cast<std::size_t>(table - tables().data()) + 1);
+    return true;
+}
+
+void CodeHints::next() {
+    start((choice_ + 1) % (tables().size() + 1));
+}
+
+void CodeHints::start(std::size_t choice) {
+    if (loading_.valid()) {
+        loading_.wait();
+    }
+    choice_ = choice;
+    loaded_ = {};
+    notice_.clear();
+    if (choice == 0) {
+        choiceName_ = kNoHint;
+        return;
+    }
+    const TableFile& file = tables()[choice - 1];
+    choiceName_ = file.name;
+    loading_ = std::async(std::launch::async, [file, this] {
+        TableReading reading = readCodeTableFile(file.file);
+        Loaded loaded;
+        loaded.notice = readingNotice(file.name, reading);
+        if (reading.table) {
+            loaded.table = std::make_unique<CodeTable>(std::move(*reading.table));
+            loaded.split = std::make_unique<IdealSplit>(*loaded.table, lesson_);
+        }
+        return loaded;
+    });
+}
+
+void CodeHints::collect() {
+    if (!loading_.valid() ||
+        loading_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        return;
+    }
+    loaded_ = loading_.get();
+    notice_ = loaded_.notice;
+    if (unitOf_.empty()) {
+        for (std::size_t unit = 0; unit < lesson_.size();) {
+            unitOf_.push_back(unit);
+            unit += std::max<std::size_t>(
+                1, unitsOfFirst(std::u16string_view(lesson_).substr(unit), 1));
+        }
+        unitOf_.push_back(lesson_.size());
+    }
+}
+
+const CodeTable* CodeHints::table() {
+    collect();
+    return loaded_.table.get();
+}
+
+const IdealSplit* CodeHints::split() {
+    collect();
+    return loaded_.split.get();
+}
+
+std::u16string CodeHints::line(std::size_t typed) {
+    collect();
+    if (choiceName_.empty()) {
+        return {};
+    }
+    std::u16string shown = fromUtf8(choiceName_);
+    if (!notice_.empty()) {
+        shown += kGap;
+        shown += fromUtf8(notice_);
+    } else if (loaded_.split && typed < unitOf_.size()) {
+        const std::string hint = codeHint(*loaded_.table, *loaded_.split, lesson_, unitOf_[typed]);
+        if (!hint.empty()) {
+            shown += kGap;
+            shown += fromUtf8(hint);
+        }
+    }
+    return shown;
+}
+
+void showCodeHint(MainControls& controls, std::u16string_view line, const TextMeasure& measure) {
+    const auto found = controls.otherLabels.find(kHintLabel);
+    if (found == controls.otherLabels.end()) {
+        return;
+    }
+    Label& label = found->second;
+    label.caption = line;
+    label.visible = !line.empty();
+    // At the caret's column, as far right as the label still fits the panes' width.
+    const Twips width = measure.width(line, label.font);
+    const Twips caret = controls.picType.left + controls.Line1.x1;
+    const Twips rightmost = controls.picType.left + controls.picType.width - width;
+    label.left = std::max<Twips>(controls.picType.left, std::min<Twips>(caret, rightmost));
+}
+
+} // namespace keyloom
