@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ideal_command.h"
 
-#include "app/command_line.h"
 #include "codes/ideal_split.h"
+#include "practice/command_line.h"
 #include "text/utf8_text.h"
 
 namespace keyloom {

@@ -1,13 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/command_line.h"
 #include "app/error_report.h"
 #include "app/ideal_command.h"
 #include "app/new_run.h"
 #include "app/standard_input.h"
+#include "data/data_folder.h"
 #include "forms/frm_main_design.h"
+#include "practice/command_line.h"
 #include "practice/lesson_file.h"
+#include "practice/new_lesson.h"
 #include "ui/code_hints.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
@@ -18,13 +20,16 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
-#include <QTextStream>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -54,13 +59,15 @@ std::vector<std::filesystem::path> lessonPlaces() {
 
 // The code tables: ours, then the learner's own.
 std::vector<keyloom::TableFile> codeTables() {
+    const std::optional<std::filesystem::path> data = keyloom::dataFolder(programDirectory());
+    const std::filesystem::path ours = data ? *data / "codes" : std::filesystem::path();
 #ifdef _WIN32
-    const std::filesystem::path userFolder = programDirectory() / "codes";
+    const std::filesystem::path own = programDirectory() / "codes";
 #else
-    const std::filesystem::path userFolder = keyloom::userCodesFolder(
+    const std::filesystem::path own = keyloom::userCodesFolder(
         keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
 #endif
-    return keyloom::tableFiles(keyloom::builtInCodesFolder(programDirectory()), userFolder);
+    return keyloom::tableFiles(ours, own);
 }
 
 // Name and version for --version, the desktop file name for a Wayland
@@ -71,53 +78,99 @@ void setIdentity() {
     QGuiApplication::setDesktopFileName(QStringLiteral("keyloom"));
 }
 
-// The command line is read, and a lesson named there read, without a
-// display, so that --help works anywhere and a bad file fails before a
-// window opens. The lesson is read here once: a pipe has nothing to give a
-// second time.
-// What the window starts with.
-struct Start {
-    std::optional<std::u16string> lesson;
-    std::optional<std::string> hintTable;
-};
+constexpr std::string_view kProgramName = "keyloom";
+
+// Ends the program before any window with `message` on stderr.
+[[noreturn]] void refuse(std::string_view message, int status) {
+    std::cerr << kProgramName << ": " << message << "\n";
+    std::exit(status);
+}
+
+// Where Qt can open a window: an X or Wayland display, or a platform named
+// in QT_QPA_PLATFORM that needs none (offscreen, vnc...).
+bool displayFound() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (set("DISPLAY") || set("WAYLAND_DISPLAY")) {
+        return true;
+    }
+    const std::string_view platform = set("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+    return !platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland");
+}
+
+// The text a lesson named on the command line gives, or standard input's.
+keyloom::NewText readNewText(const keyloom::CommandLine& line) {
+    const std::filesystem::path file(*line.lessonFile);
+    try {
+        return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                                : keyloom::readLessonBytes(file),
+                                      file);
+    } catch (const std::exception& error) {
+        refuse(error.what(), keyloom::kExitOnFileError);
+    }
+}
+
+// --ideal: the split on the terminal, no window; the lesson is the one the
+// window would show.
+[[noreturn]] void printIdeal(int argc, char* argv[], const keyloom::CommandLine& line) {
+    const QCoreApplication core(argc, argv);
+    std::u16string text;
+    try {
+        text = line.lessonFile ? readNewText(line).text
+                               : keyloom::readLesson(keyloom::findLesson(lessonPlaces()));
+    } catch (const std::exception& error) {
+        refuse(error.what(), keyloom::kExitOnFileError);
+    }
+    std::exit(keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout, stderr));
+}
 
 // --hint names a table there is.
-void checkHintTable(const std::optional<std::string>& name) {
+void checkHintTable(int argc, char* argv[], const std::optional<std::string>& name) {
     if (!name) {
         return;
     }
+    const QCoreApplication core(argc, argv);
     const std::vector<keyloom::TableFile> tables = codeTables();
     if (keyloom::findTable(tables, *name) == nullptr) {
-        std::fprintf(stderr, "%s\n", keyloom::unknownTableMessage(tables, *name).c_str());
+        std::cerr << keyloom::unknownTableMessage(tables, *name) << "\n";
         std::exit(keyloom::kExitOnUsageError);
     }
 }
 
-Start readCommandLine(int& argc, char* argv[]) {
-    const QCoreApplication core(argc, argv);
-    const keyloom::CommandLine line = keyloom::parseCommandLine(argc, argv);
-    checkHintTable(line.hintTable);
-    if (!line.lessonFile && !line.idealTable) {
+// What the window starts with.
+struct Start {
+    std::optional<keyloom::NewText> lesson;
+    std::optional<std::string> hintTable;
+};
+
+// The command line is read, and a lesson named there read, before Qt starts:
+// --help works anywhere, and a missing display or a bad text fails before a
+// window opens, before standard input is read. The lesson is read here once:
+// a pipe has nothing to give a second time.
+Start readCommandLine(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::variant<keyloom::CommandLine, keyloom::CommandLineAnswer> parsed =
+        keyloom::parseCommandLine(arguments, kProgramName, keyloom::kVersionText);
+    if (const auto* answer = std::get_if<keyloom::CommandLineAnswer>(&parsed)) {
+        (answer->onStandardError ? std::cerr : std::cout) << answer->text << std::flush;
+        std::exit(answer->exitStatus);
+    }
+    const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
+    if (line.idealTable) {
+        printIdeal(argc, argv, line);
+    }
+    if (!displayFound()) {
+        refuse("no display found: neither DISPLAY nor WAYLAND_DISPLAY is set, and Keyloom "
+               "needs a graphical desktop to open its window.",
+               keyloom::kExitOnFileError);
+    }
+    checkHintTable(argc, argv, line.hintTable);
+    if (!line.lessonFile) {
         return {std::nullopt, line.hintTable};
     }
-    try {
-        std::u16string text;
-        if (!line.lessonFile) {
-            text = keyloom::readLesson(keyloom::findLesson(lessonPlaces()));
-        } else {
-            text = line.readsStandardInput() ? keyloom::readStandardInput()
-                                             : keyloom::readLesson(*line.lessonFile);
-        }
-        if (line.idealTable) {
-            std::exit(
-                keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout, stderr));
-        }
-        return {text, line.hintTable};
-    } catch (const std::exception& error) {
-        QTextStream(stderr) << QCoreApplication::applicationName() << ": "
-                            << QString::fromUtf8(error.what()) << "\n";
-        std::exit(keyloom::kExitOnFileError);
-    }
+    return {readNewText(line), line.hintTable};
 }
 
 // Any other error that reaches the top level while the window runs.
@@ -126,9 +179,13 @@ constexpr int kExitOnError = 1;
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A write to a pipe whose reader is gone, such as the starter of this
+    // run ending before it was told this window is up, fails instead of
+    // ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     setIdentity();
     const Start start = readCommandLine(argc, argv);
-    const std::optional<std::u16string>& lesson = start.lesson;
+    const std::optional<keyloom::NewText>& lesson = start.lesson;
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
@@ -139,7 +196,9 @@ int main(int argc, char* argv[]) {
     form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
     try {
         if (lesson) {
-            form.Form_Load([&lesson] { return *lesson; });
+            form.Form_Load([&lesson] { return lesson->text; });
+            controls.otherLabels.at("lblRefused").caption =
+                keyloom::refusedCharsNotice(lesson->refusedChars);
         } else {
             form.Form_Load(keyloom::findLesson(lessonPlaces()));
         }
@@ -148,22 +207,27 @@ int main(int argc, char* argv[]) {
         return keyloom::kExitOnFileError;
     }
 
+    keyloom::CodeHints hints(codeTables, form.state().lessonText);
+    if (start.hintTable) {
+        hints.choose(*start.hintTable);
+    }
+    // The hint chosen travels to the next run.
+    const auto startNewRun = [&hints](QWidget& old, const std::u16string& text,
+                                      keyloom::OldWindow oldWindow) {
+        keyloom::startNewRun(old, text, oldWindow, hints.carriedOptions());
+    };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
         [](const std::exception& error) {
             keyloom::reportError(error);
             QCoreApplication::exit(kExitOnError);
         },
-        keyloom::showAboutBox, keyloom::startNewRun);
-    keyloom::CodeHints hints(codeTables, form.state().lessonText);
-    if (start.hintTable) {
-        hints.choose(*start.hintTable);
-    }
+        keyloom::showAboutBox, startNewRun);
     window.setCodeHints(&hints);
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
-    const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {
-        keyloom::startNewRun(window, drill, keyloom::OldWindow::Keep);
+    const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
+        startNewRun(window, drill, keyloom::OldWindow::Keep);
     };
     window.setReportOpener(
         [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });

@@ -14,6 +14,10 @@ set(KEYLOOM_PROGRAM_DIR lib/keyloom)
 
 install(TARGETS keyloom RUNTIME DESTINATION ${KEYLOOM_PROGRAM_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/txt/文档.txt DESTINATION ${KEYLOOM_PROGRAM_DIR}/txt)
+# The generated sets and code tables, in the package's data folder, which the
+# program finds from its own folder (data/data_folder.h).
+install(DIRECTORY ${KEYLOOM_DATA_DIR}/lessons ${KEYLOOM_DATA_DIR}/codes
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/keyloom)
 
 # A relative link, so the installed tree works under any prefix and when
 # unpacked into another root.

@@ -155,22 +155,28 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
         longest = std::max<unsigned>(longest, packed.keys);
     }
     const bool shapeCodes = longest <= kSelfCommittingKeys;
+    // Each entry's place among the candidates of its code, 0 the first.
+    std::vector<std::uint32_t> rank(entries.size(), 0);
     for (std::size_t i = 0; i < byCode.size(); ++i) {
         Packed& packed = table.entries_[byCode[i]];
         const bool firstCandidate = i == 0 || !sameCode(byCode[i - 1], byCode[i]);
+        rank[byCode[i]] = firstCandidate ? 0 : rank[byCode[i - 1]] + 1;
         const bool commitsByItself =
             shapeCodes && firstCandidate && packed.keys == kSelfCommittingKeys;
         packed.cost = static_cast<std::uint8_t>(packed.keys + (commitsByItself ? 0U : 1U));
     }
 
-    // Looked up by text: cheapest first, then the shorter code, then the table's order.
+    // Looked up by text: cheapest first, then the shorter code, then the
+    // earlier candidate, then the code. Only what a compact table keeps (the
+    // candidates' order, not their weights) decides.
     for (auto first = byText.begin(); first != byText.end();) {
         const auto last = std::find_if(first, byText.end(),
                                        [&](std::uint32_t i) { return !sameText(*first, i); });
         std::sort(first, last, [&](std::uint32_t a, std::uint32_t b) {
             const Packed& x = entries[a];
             const Packed& y = entries[b];
-            return std::tuple(x.cost, x.keys, a) < std::tuple(y.cost, y.keys, b);
+            return std::tuple(x.cost, x.keys, rank[a], codeOf(a)) <
+                   std::tuple(y.cost, y.keys, rank[b], codeOf(b));
         });
         first = last;
     }

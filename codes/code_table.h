@@ -33,7 +33,8 @@ class CodeTable {
     [[nodiscard]] CodeEntry entry(std::size_t index) const;
 
     // The entries of exactly `text`, cheapest first (ties: the shorter code,
-    // then the table's order). Empty when the table has no such text.
+    // the earlier candidate of its code, the code). Empty when the table has
+    // no such text.
     [[nodiscard]] std::vector<CodeEntry> entriesOf(std::u16string_view text) const;
 
     // Calls `found(entry)` with the cheapest entry of each text that begins

@@ -23,15 +23,6 @@ std::string nameOf(const std::filesystem::path& file) {
 
 } // namespace
 
-std::filesystem::path builtInCodesFolder(const std::filesystem::path& programDir) {
-    std::error_code error;
-    const std::filesystem::path beside = programDir / "codes";
-    if (std::filesystem::is_directory(beside, error)) {
-        return beside;
-    }
-    return (programDir / ".." / ".." / "share" / "keyloom" / "codes").lexically_normal();
-}
-
 std::filesystem::path userCodesFolder(const std::filesystem::path& userDataDir) {
     return userDataDir.empty() ? std::filesystem::path() : userDataDir / "keyloom" / "codes";
 }

@@ -10,10 +10,6 @@
 
 namespace keyloom {
 
-// Where the tables made with the program lie: "codes" beside the program,
-// or "../../share/keyloom/codes" from its folder once installed.
-std::filesystem::path builtInCodesFolder(const std::filesystem::path& programDir);
-
 // The learner's own tables: "keyloom/codes" in the user's data folder (none
 // when that is empty).
 std::filesystem::path userCodesFolder(const std::filesystem::path& userDataDir);

@@ -91,6 +91,13 @@ void CodeHints::collect() {
     }
 }
 
+std::vector<std::string> CodeHints::carriedOptions() const {
+    if (choice_ == 0) {
+        return {};
+    }
+    return {"--hint", choiceName_};
+}
+
 const CodeTable* CodeHints::table() {
     collect();
     return loaded_.table.get();

@@ -43,6 +43,9 @@ class CodeHints {
     // The chosen table's name; "无提示" when none was chosen by F6, empty
     // before any choice.
     [[nodiscard]] const std::string& choiceName() const { return choiceName_; }
+    // The options that give a new run this choice: "--hint TABLE", or none.
+    [[nodiscard]] std::vector<std::string> carriedOptions() const;
+
     // The ready table and the lesson's split over it, or nullptr.
     [[nodiscard]] const CodeTable* table();
     [[nodiscard]] const IdealSplit* split();

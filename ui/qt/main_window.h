@@ -6,6 +6,7 @@
 #include "forms/window_description.h"
 #include "practice/frm_main.h"
 #include "ui/handler_guard.h"
+#include "ui/program_keys.h"
 #include "ui/qt/new_run_starter.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/scene.h"
@@ -41,8 +42,10 @@ class MainWindow : public QWidget {
 
   public:
     using FatalErrorReport = std::function<void(const std::exception&)>;
-    // Opens the about box; F1 calls it after the key-down handler.
-    using AboutBoxOpener = std::function<void(QWidget* parent)>;
+    // What one of the program's own commands does, over this window.
+    using CommandAction = std::function<void(QWidget* parent)>;
+    // Opens the about box (F1).
+    using AboutBoxOpener = CommandAction;
 
     // With `startNewRun`, F3, F4, Ctrl+O and a dropped file start a new run
     // in this window's place.
@@ -55,11 +58,16 @@ class MainWindow : public QWidget {
     MainWindow(MainWindow&&) = delete;
     MainWindow& operator=(MainWindow&&) = delete;
 
-    // Opens the practice report; F2 calls it after the key-down handler.
-    using ReportOpener = std::function<void(QWidget* parent)>;
-    void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
+    // Gives a command its action; a command without one does nothing.
+    void setCommandAction(ProgramCommand command, CommandAction action) {
+        actions_[command] = std::move(action);
+    }
+    // Opens the practice report (F2).
+    void setReportOpener(CommandAction openReport) {
+        setCommandAction(ProgramCommand::Report, std::move(openReport));
+    }
 
-    // The code hint F6 chooses, shown beside the next character.
+    // The code hint, shown beside the next character; F6 chooses another.
     void setCodeHints(CodeHints* hints);
 
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
@@ -73,6 +81,7 @@ class MainWindow : public QWidget {
 
   private:
     bool keyDown(Counter keyCode, Counter shift);
+    void runCommand(ProgramCommand command);
     void textChanged();
     void showState();
     void showLabel(const SceneItem& item);
@@ -80,12 +89,11 @@ class MainWindow : public QWidget {
 
     FrmMain& form_;
     MainControls& controls_;
-    AboutBoxOpener openAboutBox_;
+    std::map<ProgramCommand, CommandAction> actions_;
     QtTextMeasure measure_;
     Scene scene_;
     HandlerGuard guarded_;
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
-    ReportOpener openReport_;
     CodeHints* hints_ = nullptr;
     KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
