@@ -229,8 +229,11 @@ int main(int argc, char* argv[]) {
     const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
         startNewRun(window, drill, keyloom::OldWindow::Keep);
     };
-    window.setReportOpener(
-        [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });
+    window.setReportOpener([&](QWidget* parent) {
+        const std::optional<keyloom::ReportCodes> codes =
+            hints.reportCodes(static_cast<std::size_t>(form.state().typedCount));
+        keyloom::showReport(form.record(), startDrill, parent, codes ? &*codes : nullptr);
+    });
     window.show();
     keyloom::tellStarterWhenShown(window);
     return QApplication::exec();

@@ -65,15 +65,20 @@ double IdealSplit::Totals::idealCodeLength() const {
     return characters == 0 ? 0.0 : static_cast<double>(keys) / static_cast<double>(characters);
 }
 
-std::string idealSummary(const IdealSplit::Totals& totals) {
+std::string idealCodeLengthText(const IdealSplit::Totals& totals) {
     // Hundredths, half away from zero, in whole numbers so no binary fraction rounds wrong.
     const std::size_t hundredths =
         totals.characters == 0 ? 0
                                : (totals.keys * 200 + totals.characters) / (2 * totals.characters);
     const std::size_t fraction = hundredths % 100;
-    return "理想码长 " + std::to_string(hundredths / 100) + (fraction < 10 ? ".0" : ".") +
-           std::to_string(fraction) + " 键数 " + std::to_string(totals.keys) + " 字数 " +
-           std::to_string(totals.characters) + " 无编码 " + std::to_string(totals.leftOut);
+    return std::to_string(hundredths / 100) + (fraction < 10 ? ".0" : ".") +
+           std::to_string(fraction);
+}
+
+std::string idealSummary(const IdealSplit::Totals& totals) {
+    return "理想码长 " + idealCodeLengthText(totals) + " 键数 " + std::to_string(totals.keys) +
+           " 字数 " + std::to_string(totals.characters) + " 无编码 " +
+           std::to_string(totals.leftOut);
 }
 
 } // namespace keyloom

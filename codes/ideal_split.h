@@ -59,8 +59,10 @@ class IdealSplit {
     std::vector<Step> best_;
 };
 
-// "理想码长 X.XX 键数 K 字数 N 无编码 U", the code length to two decimals,
-// half away from zero.
+// The ideal code length to two decimals, half away from zero: "1.76".
+std::string idealCodeLengthText(const IdealSplit::Totals& totals);
+
+// "理想码长 X.XX 键数 K 字数 N 无编码 U".
 std::string idealSummary(const IdealSplit::Totals& totals);
 
 } // namespace keyloom

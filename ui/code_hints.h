@@ -6,6 +6,7 @@
 #include "codes/ideal_split.h"
 #include "codes/table_files.h"
 #include "forms/controls.h"
+#include "practice/frm_report.h"
 #include "practice/main_controls.h"
 #include "practice/practice_state.h"
 
@@ -45,6 +46,11 @@ class CodeHints {
     [[nodiscard]] const std::string& choiceName() const { return choiceName_; }
     // The options that give a new run this choice: "--hint TABLE", or none.
     [[nodiscard]] std::vector<std::string> carriedOptions() const;
+
+    // What the report adds with the chosen table: the ideal code length of
+    // the first `typed` characters and each character's codes; none while no
+    // table is ready.
+    [[nodiscard]] std::optional<ReportCodes> reportCodes(std::size_t typed);
 
     // The ready table and the lesson's split over it, or nullptr.
     [[nodiscard]] const CodeTable* table();
