@@ -30,6 +30,7 @@ std::filesystem::path userCodesFolder(const std::filesystem::path& userDataDir) 
 std::vector<TableFile> tableFiles(const std::filesystem::path& builtInFolder,
                                   const std::filesystem::path& userFolder) {
     std::vector<TableFile> tables;
+    tables.reserve(kBuiltInTables.size());
     for (const std::string_view name : kBuiltInTables) {
         tables.push_back(
             {std::string(name), builtInFolder / fromUtf8Name(std::string(name) + ".txt")});
