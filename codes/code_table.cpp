@@ -187,6 +187,9 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
     }
     table.entries_ = std::move(sorted);
     weights_ = {};
+    // The pools grew by doubling: what is kept holds no spare room.
+    table.texts_.shrink_to_fit();
+    table.codes_.shrink_to_fit();
 
     table.byFirstUnit_.assign(kUnits + 1, 0);
     for (const Packed& packed : table.entries_) {

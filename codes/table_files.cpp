@@ -6,6 +6,9 @@
 #include <array>
 #include <fstream>
 #include <system_error>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace keyloom {
 namespace {
@@ -73,7 +76,14 @@ TableReading readCodeTableFile(const std::filesystem::path& file) {
         in.read(bytes.data() + had, static_cast<std::streamsize>(kChunk));
         bytes.resize(had + static_cast<std::size_t>(in.gcount()));
     }
-    return readCodeTable(bytes);
+    TableReading reading = readCodeTable(bytes);
+    bytes = {};
+#ifdef __GLIBC__
+    // Reading sorts several arrays the size of the table; freed, they would
+    // stay in the heap, resident, as long as the program runs.
+    malloc_trim(0);
+#endif
+    return reading;
 }
 
 } // namespace keyloom

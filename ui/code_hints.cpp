@@ -56,6 +56,7 @@ void CodeHints::start(std::size_t choice) {
     choice_ = choice;
     loaded_ = {};
     notice_.clear();
+    lineTyped_ = kNoLine;
     if (choice == 0) {
         choiceName_ = kNoHint;
         return;
@@ -81,6 +82,7 @@ void CodeHints::collect() {
     }
     loaded_ = loading_.get();
     notice_ = loaded_.notice;
+    lineTyped_ = kNoLine;
     if (unitOf_.empty()) {
         for (std::size_t unit = 0; unit < lesson_.size();) {
             unitOf_.push_back(unit);
@@ -134,6 +136,16 @@ const IdealSplit* CodeHints::split() {
 
 std::u16string CodeHints::line(std::size_t typed) {
     collect();
+    // Preedit events and clock ticks ask again with nothing changed.
+    if (typed == lineTyped_) {
+        return line_;
+    }
+    lineTyped_ = typed;
+    line_ = lineFor(typed);
+    return line_;
+}
+
+std::u16string CodeHints::lineFor(std::size_t typed) const {
     if (choiceName_.empty()) {
         return {};
     }
@@ -157,10 +169,13 @@ void showCodeHint(MainControls& controls, std::u16string_view line, const TextMe
         return;
     }
     Label& label = found->second;
-    label.caption = line;
-    label.visible = !line.empty();
+    if (label.caption != line) {
+        label.caption = line;
+        label.visible = !line.empty();
+        label.width = measure.width(line, label.font);
+    }
     // At the caret's column, as far right as the label still fits the panes' width.
-    const Twips width = measure.width(line, label.font);
+    const Twips width = label.width;
     const Twips caret = controls.picType.left + controls.Line1.x1;
     const Twips rightmost = controls.picType.left + controls.picType.width - width;
     label.left = std::max<Twips>(controls.picType.left, std::min<Twips>(caret, rightmost));

@@ -66,6 +66,7 @@ class CodeHints {
         std::unique_ptr<IdealSplit> split;
         std::string notice;
     };
+    [[nodiscard]] std::u16string lineFor(std::size_t typed) const;
     void start(std::size_t choice);
     void collect();
     const std::vector<TableFile>& tables();
@@ -82,6 +83,11 @@ class CodeHints {
     std::string notice_;
     // The lesson's units before each character, and at its end.
     std::vector<std::size_t> unitOf_;
+    // The last line given, for `lineTyped_` characters typed; kNoLine once
+    // the choice or its table changed.
+    static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+    std::u16string line_;
+    std::size_t lineTyped_ = kNoLine;
 };
 
 // Shows `line` in the window's hint label `lblHint`, in the strip between
