@@ -9,6 +9,7 @@ mark; the same packages always give the same bytes."""
 
 import argparse
 import os
+import subprocess
 import sys
 
 from code_tables import table_lines
@@ -54,5 +55,5 @@ def main():
 if __name__ == "__main__":
     try:
         main()
-    except (OSError, ValueError) as error:
+    except (OSError, ValueError, subprocess.CalledProcessError) as error:
         sys.exit(f"generate_data: {error}")

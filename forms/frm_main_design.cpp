@@ -165,6 +165,16 @@ constexpr std::array kElements{
                            .visible = false,
                            .autoSize = true},
                   .tabIndex = 28},
+    // Between the panes, shown while the learner types without an input
+    // method; its caption says how to turn one on.
+    ElementDesign{.name = "lblInputMethod",
+                  .look = {.left = 120,
+                           .top = 3570,
+                           .width = 10560,
+                           .height = 240,
+                           .foreColor = kRed,
+                           .visible = false},
+                  .tabIndex = 29},
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

@@ -16,6 +16,7 @@ constexpr std::string_view kNoHint = "无提示";
 constexpr std::u16string_view kGap = u"  ";
 // The hint label's name in the main window's design.
 constexpr std::string_view kHintLabel = "lblHint";
+constexpr std::string_view kInputMethodNotice = "lblInputMethod";
 
 } // namespace
 
@@ -171,9 +172,11 @@ void showCodeHint(MainControls& controls, std::u16string_view line, const TextMe
     Label& label = found->second;
     if (label.caption != line) {
         label.caption = line;
-        label.visible = !line.empty();
         label.width = measure.width(line, label.font);
     }
+    // The notice of typing without an input method has the strip first.
+    const Label* notice = findLabel(controls, kInputMethodNotice);
+    label.visible = !line.empty() && (notice == nullptr || !notice->visible);
     // At the caret's column, as far right as the label still fits the panes' width.
     const Twips width = label.width;
     const Twips caret = controls.picType.left + controls.Line1.x1;

@@ -5,6 +5,8 @@
 
 #include "practice/ring.h"
 #include "ui/code_hints.h"
+#include "ui/input_method_notice.h"
+#include "ui/qt/early_keys.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
 #include "ui/qt/keystroke_tap.h"
@@ -61,6 +63,8 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
          .onCommand = [this](ProgramCommand command) { runCommand(command); }},
         this);
     tap_ = new KeystrokeTap(form_.record(), box_);
+    new EarlyKeys(*box_); // after the tap: held keys are counted when they go on
+
     if (const ElementDesign* e = findElement(design, "txtType")) {
         box_->setGeometry(
             toQRect(pixelRect(e->look.left, e->look.top, e->look.width, e->look.height)));
@@ -127,6 +131,9 @@ void MainWindow::textChanged() {
 }
 
 void MainWindow::showState() {
+    if (box_ != nullptr) {
+        showInputMethodNotice(controls_, box_->rules(), Desktop::Linux);
+    }
     if (hints_ != nullptr) {
         showCodeHint(controls_, hints_->line(static_cast<std::size_t>(form_.state().typedCount)),
                      measure_);

@@ -4,6 +4,7 @@
 #include "ui/win32/main_window.h"
 
 #include "ui/code_hints.h"
+#include "ui/input_method_notice.h"
 #include "ui/pixels.h"
 #include "ui/win32/gdi_painter.h"
 #include "ui/win32/keystroke_feed.h"
@@ -248,6 +249,7 @@ void MainWindow::showState() {
         return;
     }
     box_->setLocked(c_.txtType.locked);
+    showInputMethodNotice(c_, box_->rules(), Desktop::Windows);
     if (hints_ != nullptr) {
         showCodeHint(c_, hints_->line(static_cast<std::size_t>(form_.state().typedCount)),
                      measure_);
