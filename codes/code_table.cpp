@@ -66,6 +66,10 @@ std::vector<CodeEntry> CodeTable::entriesOf(std::u16string_view text) const {
     std::size_t first = byFirstUnit_[text[0]];
     std::size_t last = byFirstUnit_[text[0] + 1U];
     for (std::size_t depth = 1; depth < text.size() && first < last; ++depth) {
+        // Texts of exactly `depth` units, which sort first, end before it.
+        while (first < last && entries_[first].textUnits == depth) {
+            ++first;
+        }
         std::tie(first, last) = narrow(first, last, depth, text[depth]);
     }
     for (; first < last && entries_[first].textUnits == text.size(); ++first) {

@@ -53,7 +53,8 @@ class CodeTable {
     };
     [[nodiscard]] CodeEntry unpack(const Packed& packed) const;
     // The entries in [first, last) whose text's unit `depth` is `unit`: the
-    // range is sorted by text and all its texts share their first `depth` units.
+    // range is sorted by text, and all its texts share their first `depth`
+    // units and are longer than that.
     [[nodiscard]] std::pair<std::size_t, std::size_t>
     narrow(std::size_t first, std::size_t last, std::size_t depth, char16_t unit) const;
 

@@ -153,6 +153,9 @@ TEST(CodeHintTest, TheBestWayOnFromTheCaret) {
     EXPECT_EQ(codesOf(realTable("五笔86"), u"的"), "r · rqy · rqyy");
     EXPECT_EQ(codesOf(realTable("拼音"), u"长"), "chang · zhang");
     EXPECT_EQ(codesOf(realTable("拼音"), u"😀"), "");
+    // A word whose first character has entries of its own.
+    EXPECT_EQ(codesOf(realTable("拼音"), u"中国"), "zhong guo");
+    EXPECT_EQ(codesOf(realTable("五笔86"), u"中国人民"), "klwn");
 }
 
 } // namespace
