@@ -130,11 +130,6 @@ const CodeTable* CodeHints::table() {
     return loaded_.table.get();
 }
 
-const IdealSplit* CodeHints::split() {
-    collect();
-    return loaded_.split.get();
-}
-
 std::u16string CodeHints::line(std::size_t typed) {
     collect();
     // Preedit events and clock ticks ask again with nothing changed.

@@ -52,9 +52,8 @@ class CodeHints {
     // table is ready.
     [[nodiscard]] std::optional<ReportCodes> reportCodes(std::size_t typed);
 
-    // The ready table and the lesson's split over it, or nullptr.
+    // The ready table, or nullptr.
     [[nodiscard]] const CodeTable* table();
-    [[nodiscard]] const IdealSplit* split();
     // The hint's line for the caret before character `typed` of the lesson:
     // the table's name, then the best way on ("五笔86  的 r · rqyy"); empty
     // when no table was ever chosen.
