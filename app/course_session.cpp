@@ -30,9 +30,10 @@ void showCourseProblem(MainControls& controls, const std::u16string& message) {
 }
 
 CourseSession::CourseSession(MainWindow& window, FrmMain& form, MainControls& controls,
-                             std::function<LibraryPlaces()> places, std::optional<SegmentRun> run)
+                             std::function<LibraryPlaces()> places, std::optional<SegmentRun> run,
+                             std::function<std::vector<std::string>()> carried)
     : window_(window), form_(form), controls_(controls), places_(std::move(places)),
-      run_(std::move(run)) {
+      run_(std::move(run)), carried_(std::move(carried)) {
     window_.setCommandAction(ProgramCommand::LessonWindow, [this](QWidget* parent) {
         showLessonWindow(
             LessonChoices(readLibrary(places_()), std::random_device()()),
@@ -62,7 +63,10 @@ void CourseSession::show() {
 void CourseSession::start(const CourseOptions& options) {
     try {
         const SegmentRun next(options, places_());
-        startNewRun(window_, next.text(), OldWindow::Replace, courseArguments(options));
+        std::vector<std::string> arguments = courseArguments(options);
+        const std::vector<std::string> carried = carried_();
+        arguments.insert(arguments.end(), carried.begin(), carried.end());
+        startNewRun(window_, next.text(), OldWindow::Replace, arguments);
     } catch (const CourseError& error) {
         QMessageBox::warning(&window_, QString::fromUtf16(kApplicationTitle),
                              QString::fromUtf8(error.what()));

@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace keyloom {
 
@@ -15,11 +17,13 @@ namespace keyloom {
 // in a course the window shows the segment and the last attempt, judges the
 // segment once its last character is typed, and a second later starts the
 // next (or the same) in a new run in its place; F3, Ctrl+Right and Ctrl+Left
-// start one by hand. `places` is read only when F5 opens or a segment starts.
+// start one by hand. `places` is read only when F5 opens or a segment starts;
+// `carried` gives the options that travel with every new run (the hint).
 class CourseSession {
   public:
     CourseSession(MainWindow& window, FrmMain& form, MainControls& controls,
-                  std::function<LibraryPlaces()> places, std::optional<SegmentRun> run);
+                  std::function<LibraryPlaces()> places, std::optional<SegmentRun> run,
+                  std::function<std::vector<std::string>()> carried);
 
   private:
     // Starts `options`' segment in a new run in the window's place; one that
@@ -33,6 +37,7 @@ class CourseSession {
     MainControls& controls_;
     std::function<LibraryPlaces()> places_;
     std::optional<SegmentRun> run_;
+    std::function<std::vector<std::string>()> carried_;
 };
 
 // The label of the course's place, for a course that could not start.

@@ -3,6 +3,7 @@
 
 #include "app/course_session.h"
 #include "app/error_report.h"
+#include "app/ideal_command.h"
 #include "app/new_run.h"
 #include "app/standard_input.h"
 #include "course/course_options.h"
@@ -11,6 +12,7 @@
 #include "practice/command_line.h"
 #include "practice/lesson_file.h"
 #include "practice/new_lesson.h"
+#include "ui/code_hints.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
@@ -21,6 +23,7 @@
 #include <QFile>
 #include <QIcon>
 #include <chrono>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -55,6 +58,19 @@ std::vector<std::filesystem::path> lessonPlaces() {
         keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
         programDirectory());
 #endif
+}
+
+// The code tables: ours, then the learner's own.
+std::vector<keyloom::TableFile> codeTables() {
+    const std::optional<std::filesystem::path> data = keyloom::dataFolder(programDirectory());
+    const std::filesystem::path ours = data ? *data / "codes" : std::filesystem::path();
+#ifdef _WIN32
+    const std::filesystem::path own = programDirectory() / "codes";
+#else
+    const std::filesystem::path own = keyloom::userCodesFolder(
+        keyloom::userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+#endif
+    return keyloom::tableFiles(ours, own);
 }
 
 // Where a course's texts are: the generated sets in the data folder, the
@@ -104,6 +120,45 @@ bool displayFound() {
     return !platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland");
 }
 
+// The text a lesson named on the command line gives, or standard input's.
+keyloom::NewText readNewText(const keyloom::CommandLine& line) {
+    const std::filesystem::path file(*line.lessonFile);
+    try {
+        return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                                : keyloom::readLessonBytes(file),
+                                      file);
+    } catch (const std::exception& error) {
+        refuse(error.what(), keyloom::kExitOnFileError);
+    }
+}
+
+// --ideal: the split on the terminal, no window; the lesson is the one the
+// window would show.
+[[noreturn]] void printIdeal(int argc, char* argv[], const keyloom::CommandLine& line) {
+    const QCoreApplication core(argc, argv);
+    std::u16string text;
+    try {
+        text = line.lessonFile ? readNewText(line).text
+                               : keyloom::readLesson(keyloom::findLesson(lessonPlaces()));
+    } catch (const std::exception& error) {
+        refuse(error.what(), keyloom::kExitOnFileError);
+    }
+    std::exit(keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout, stderr));
+}
+
+// --hint names a table there is.
+void checkHintTable(int argc, char* argv[], const std::optional<std::string>& name) {
+    if (!name) {
+        return;
+    }
+    const QCoreApplication core(argc, argv);
+    const std::vector<keyloom::TableFile> tables = codeTables();
+    if (keyloom::findTable(tables, *name) == nullptr) {
+        std::cerr << keyloom::unknownTableMessage(tables, *name) << "\n";
+        std::exit(keyloom::kExitOnUsageError);
+    }
+}
+
 // The command line is read, and a lesson named there read, before Qt starts:
 // --help works anywhere, and a missing display or a bad text fails before a
 // window opens, before standard input is read. The lesson is read here once:
@@ -118,6 +173,7 @@ struct StartingText {
 struct Request {
     std::optional<keyloom::NewText> lesson{};
     std::optional<keyloom::CourseOptions> course{};
+    std::optional<std::string> hintTable{};
 };
 
 // The segment a course starts with, checked as every new text is; the text
@@ -150,12 +206,16 @@ Request readCommandLine(int argc, char* argv[]) {
         (answer->onStandardError ? std::cerr : std::cout) << answer->text << std::flush;
         std::exit(answer->exitStatus);
     }
+    if (const auto* line = std::get_if<keyloom::CommandLine>(&parsed); line && line->idealTable) {
+        printIdeal(argc, argv, *line);
+    }
     if (!displayFound()) {
         refuse("no display found: neither DISPLAY nor WAYLAND_DISPLAY is set, and Keyloom "
                "needs a graphical desktop to open its window.",
                keyloom::kExitOnFileError);
     }
     const auto& line = std::get<keyloom::CommandLine>(parsed);
+    checkHintTable(argc, argv, line.hintTable);
     std::optional<keyloom::CourseOptions> course;
     try {
         course = keyloom::parseCourseOptions(line.course, std::random_device()());
@@ -169,17 +229,9 @@ Request readCommandLine(int argc, char* argv[]) {
     }
     std::optional<keyloom::NewText> lesson;
     if (line.lessonFile) {
-        const std::filesystem::path file(*line.lessonFile);
-        try {
-            lesson =
-                keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
-                                                                 : keyloom::readLessonBytes(file),
-                                       file);
-        } catch (const std::exception& error) {
-            refuse(error.what(), keyloom::kExitOnFileError);
-        }
+        lesson = readNewText(line);
     }
-    return {.lesson = std::move(lesson), .course = course};
+    return {.lesson = std::move(lesson), .course = course, .hintTable = line.hintTable};
 }
 
 // Any other error that reaches the top level while the window runs.
@@ -222,11 +274,14 @@ int main(int argc, char* argv[]) {
         return keyloom::kExitOnFileError;
     }
 
-    // No option travels from run to run yet.
-    const std::vector<std::string> carried;
-    const auto startNewRun = [&carried](QWidget& old, const std::u16string& text,
-                                        keyloom::OldWindow oldWindow) {
-        keyloom::startNewRun(old, text, oldWindow, carried);
+    keyloom::CodeHints hints(codeTables, form.state().lessonText);
+    if (request.hintTable) {
+        hints.choose(*request.hintTable);
+    }
+    // The hint chosen travels to the next run.
+    const auto startNewRun = [&hints](QWidget& old, const std::u16string& text,
+                                      keyloom::OldWindow oldWindow) {
+        keyloom::startNewRun(old, text, oldWindow, hints.carriedOptions());
     };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
@@ -235,18 +290,23 @@ int main(int argc, char* argv[]) {
             QCoreApplication::exit(kExitOnError);
         },
         keyloom::showAboutBox, startNewRun);
+    window.setCodeHints(&hints);
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
         startNewRun(window, drill, keyloom::OldWindow::Keep);
     };
-    window.setReportOpener(
-        [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });
+    window.setReportOpener([&](QWidget* parent) {
+        const std::optional<keyloom::ReportCodes> codes =
+            hints.reportCodes(static_cast<std::size_t>(form.state().typedCount));
+        keyloom::showReport(form.record(), startDrill, parent, codes ? &*codes : nullptr);
+    });
     if (!start.courseProblem.empty()) {
         keyloom::showCourseProblem(controls, start.courseProblem);
     }
     const keyloom::CourseSession course(window, form, controls, libraryPlaces,
-                                        std::move(start.segment));
+                                        std::move(start.segment),
+                                        [&hints] { return hints.carriedOptions(); });
     window.show();
     keyloom::tellStarterWhenShown(window);
     return QApplication::exec();

@@ -17,6 +17,7 @@
 // repaint, and the resident set before, halfway and after. An argument sets another
 // number of commits.
 #include "tests/support/qt/qt_program.h"
+#include "ui/code_hints.h"
 #include "tests/support/resident_set.h"
 
 #include <QApplication>
@@ -29,7 +30,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -111,6 +115,19 @@ int main(int argc, char* argv[]) {
     const FrmMain& form = program.form;
     MainWindow& window = *program.window;
     const std::u16string& lesson = form.state().lessonText;
+    // With a code table named in KEYLOOM_BENCH_HINT_TABLE, the hint is on
+    // and follows every commit.
+    const char* hintTable = std::getenv("KEYLOOM_BENCH_HINT_TABLE");
+    std::optional<CodeHints> hints;
+    if (hintTable != nullptr) {
+        const std::filesystem::path file(hintTable);
+        hints.emplace([file] { return std::vector<TableFile>{{"bench", file}}; }, lesson);
+        hints->choose("bench");
+        while (hints->table() == nullptr) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        window.setCodeHints(&*hints);
+    }
     QApplication::processEvents();
     PaintCounter counter;
     for (QWidget* widget : window.findChildren<QWidget*>()) {

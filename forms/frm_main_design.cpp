@@ -155,6 +155,16 @@ constexpr std::array kElements{
                   .look = {.left = 4200, .top = 420, .width = 6540, .height = 180},
                   .caption = u"",
                   .tabIndex = 27},
+    // The code hint (F6), in the strip between the panes; it moves to the
+    // next character's column.
+    ElementDesign{.name = "lblHint",
+                  .look = {.left = 60,
+                           .top = 3560,
+                           .width = 4200,
+                           .height = 240,
+                           .visible = false,
+                           .autoSize = true},
+                  .tabIndex = 28},
     // Between the panes, shown while the learner types without an input
     // method; its caption says how to turn one on.
     ElementDesign{.name = "lblInputMethod",
@@ -164,11 +174,11 @@ constexpr std::array kElements{
                            .height = 240,
                            .foreColor = kRed,
                            .visible = false},
-                  .tabIndex = 28},
+                  .tabIndex = 29},
     // Between the panes, a course's place (set, segment, target, attempt)
     // and how the last attempt at it ended; empty outside a course.
-    topLabel("lblCourse", 120, 3570, 3900, 180, u"", 29),
-    topLabel("lblLastAttempt", 4080, 3570, 6600, 180, u"", 30),
+    topLabel("lblCourse", 120, 3570, 3900, 180, u"", 30),
+    topLabel("lblLastAttempt", 4080, 3570, 6600, 180, u"", 31),
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

@@ -76,6 +76,22 @@ constexpr std::array kOptions{
         .help = "How the last attempt ended (carried likewise).",
         .apply = [](CommandLine& line,
                     std::string_view value) { line.course.previous = std::string(value); }},
+    CommandLineOption{.name = "--hint",
+                      .shortName = "",
+                      .argument = "TABLE",
+                      .help = "Show the codes of code table TABLE (五笔86, 拼音, or one of your "
+                              "own) beside the next character; F6 chooses another.",
+                      .apply = [](CommandLine& line,
+                                  std::string_view table) { line.hintTable = std::string(table); }},
+    CommandLineOption{
+        .name = "--ideal",
+        .shortName = "",
+        .argument = "TABLE",
+        .help = "Print the text's cheapest split into the entries of code table "
+                "TABLE, one a line, and its ideal code length (理想码长); no "
+                "window opens.",
+        .apply = [](CommandLine& line,
+                    std::string_view table) { line.idealTable = std::string(table); }},
 };
 
 constexpr std::string_view kDescription =
@@ -96,6 +112,7 @@ constexpr std::string_view kKeys =
     "          the wrong and slow characters in a new window\n"
     "  F5      the lesson window (课文): a graded set or a text, in segments\n"
     "  Ctrl+Right, Ctrl+Left  in a course, the next or the previous segment\n"
+    "  F6      the code hint: 无提示, 五笔86, 拼音 and your own tables in turn\n"
     "A new text, or the same one again, opens in a new window in the old one's place.\n";
 
 std::string helpText(std::string_view program) {

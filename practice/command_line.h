@@ -29,6 +29,10 @@ struct CourseArguments {
 struct CommandLine {
     std::optional<std::string> lessonFile;
     CourseArguments course{};
+    // --ideal TABLE: print the text's ideal split with that code table, no window.
+    std::optional<std::string> idealTable;
+    // --hint TABLE: the code hint from the start.
+    std::optional<std::string> hintTable;
     bool help = false;
     bool version = false;
 

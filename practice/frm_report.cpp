@@ -4,6 +4,8 @@
 
 #include "forms/frm_report_design.h"
 
+#include <algorithm>
+
 namespace keyloom {
 namespace {
 
@@ -12,15 +14,23 @@ constexpr std::size_t kWrongLinesShown = 10;
 
 } // namespace
 
-ReportContent loadReport(const RunRecord& record) {
+ReportContent loadReport(const RunRecord& record, const ReportCodes* codes) {
     const RunFigures figures = computeFigures(record);
+    const CodesOf codesOf = codes != nullptr ? codes->codesOf : CodesOf();
     ReportContent content{.caption = reportCaption(),
-                          .wrong = wrongCharactersText(figures, kWrongLinesShown),
-                          .slowest = slowestText(figures),
+                          .wrong = wrongCharactersText(figures, kWrongLinesShown, codesOf),
+                          .slowest = slowestText(figures, codesOf),
                           .rowSpeeds = figures.rowSpeeds,
                           .resultLine = resultLine(figures, resultLineProgramName()),
                           .drill = figures.drill};
-    for (const FigureText& figure : figureTexts(figures)) {
+    std::vector<FigureText> texts = figureTexts(figures);
+    if (codes != nullptr) {
+        const auto codeLength = std::find_if(texts.begin(), texts.end(),
+                                             [](const FigureText& f) { return f.name == u"码长"; });
+        texts.insert(codeLength == texts.end() ? codeLength : codeLength + 1,
+                     {u"理想码长", codes->idealCodeLength + u" 键/字 (" + codes->tableName + u")"});
+    }
+    for (const FigureText& figure : texts) {
         if (!content.figures.empty()) {
             content.figures += u'\n';
         }

@@ -25,7 +25,17 @@ struct ReportContent {
 // Starts a new Keyloom window whose lesson is the drill, keeping this one.
 using DrillStarter = std::function<void(const std::u16string& lesson)>;
 
-// The report's load step: its content from the run's record.
-ReportContent loadReport(const RunRecord& record);
+// What the code table chosen for hints adds to the report.
+struct ReportCodes {
+    // The ideal code length of the lesson typed so far, "1.76", and the table's name.
+    std::u16string idealCodeLength;
+    std::u16string tableName;
+    CodesOf codesOf;
+};
+
+// The report's load step: its content from the run's record, with `codes`
+// the ideal code length beside 码长 and the codes of each wrong or slow
+// character. The one-line result is the same with or without.
+ReportContent loadReport(const RunRecord& record, const ReportCodes* codes = nullptr);
 
 } // namespace keyloom

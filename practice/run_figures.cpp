@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "practice/run_figures.h"
 
-#include "practice/punctuation.h"
 #include "practice/ring.h"
+#include "text/punctuation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -240,7 +240,18 @@ std::vector<FigureText> figureTexts(const RunFigures& f) {
     };
 }
 
-std::u16string wrongCharactersText(const RunFigures& f, std::size_t maxLines) {
+namespace {
+
+// Two spaces and the character's codes, when there are any.
+std::u16string codesAfter(const CodesOf& codesOf, char32_t character) {
+    const std::u16string codes = codesOf ? codesOf(character) : std::u16string();
+    return codes.empty() ? codes : u"  " + codes;
+}
+
+} // namespace
+
+std::u16string wrongCharactersText(const RunFigures& f, std::size_t maxLines,
+                                   const CodesOf& codesOf) {
     std::u16string text;
     const std::size_t shown = std::min(maxLines, f.wrongCharacters.size());
     for (std::size_t i = 0; i < shown; ++i) {
@@ -256,6 +267,9 @@ std::u16string wrongCharactersText(const RunFigures& f, std::size_t maxLines) {
         text += u" → ";
         appendUtf16(text, w.typed);
         text += u" ×" + number(w.count);
+        if (w.reference != RunRecord::kNoReference) {
+            text += codesAfter(codesOf, w.reference);
+        }
     }
     if (shown < f.wrongCharacters.size()) {
         text +=
@@ -264,7 +278,7 @@ std::u16string wrongCharactersText(const RunFigures& f, std::size_t maxLines) {
     return text.empty() ? u"没有错字" : text;
 }
 
-std::u16string slowestText(const RunFigures& f) {
+std::u16string slowestText(const RunFigures& f, const CodesOf& codesOf) {
     std::u16string text;
     for (const TimedCharacter& t : f.slowest) {
         char seconds[32];
@@ -274,6 +288,7 @@ std::u16string slowestText(const RunFigures& f) {
         }
         appendUtf16(text, t.character);
         text += u' ' + ascii(seconds) + u" 秒";
+        text += codesAfter(codesOf, t.character);
     }
     return text;
 }

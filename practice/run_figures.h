@@ -5,6 +5,7 @@
 #include "practice/run_record.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,10 +68,16 @@ struct FigureText {
 };
 std::vector<FigureText> figureTexts(const RunFigures& figures);
 
+// A lesson character's codes in the code table chosen for hints, "r · rqyy";
+// empty when it has none.
+using CodesOf = std::function<std::u16string(char32_t character)>;
+
 // The wrong characters as lines "错 → 措 ×2", the slowest as "慢 3.4 秒",
 // at most `maxLines` of each; a last line says how many more there are.
-std::u16string wrongCharactersText(const RunFigures& figures, std::size_t maxLines);
-std::u16string slowestText(const RunFigures& figures);
+// With `codesOf`, each lesson character's codes follow ("错 → 措 ×2  qajg").
+std::u16string wrongCharactersText(const RunFigures& figures, std::size_t maxLines,
+                                   const CodesOf& codesOf = {});
+std::u16string slowestText(const RunFigures& figures, const CodesOf& codesOf = {});
 
 // Minutes and seconds, the minutes not wrapped: "75:03".
 std::u16string minutesSeconds(double seconds);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "practice/run_record.h"
 
-#include "practice/punctuation.h"
+#include "text/punctuation.h"
 
 #include <algorithm>
 #include <limits>

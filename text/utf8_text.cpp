@@ -3,8 +3,6 @@
 
 #include "text/utf8_text.h"
 
-#include "text/text_decoding.h"
-
 namespace keyloom {
 namespace {
 
@@ -50,8 +48,44 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
+// Decoded here rather than through the platform's converter: code tables
+// decode a short text on each of their 100,000 lines.
 std::u16string fromUtf8(std::string_view bytes) {
-    return decodeUtf8Strict(bytes, false).value_or(std::u16string());
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
+        if (length == 0 || i + length > bytes.size()) {
+            return {};
+        }
+        char32_t cp = length == 1 ? lead : lead & (0xFFU >> (length + 1));
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0U) != 0x80) {
+                return {};
+            }
+            cp = (cp << 6U) | (next & 0x3FU);
+        }
+        // Overlong forms, surrogates and code points beyond U+10FFFF.
+        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kLeast[length] || isHighSurrogate(cp) || isLowSurrogate(cp) || cp > 0x10FFFF) {
+            return {};
+        }
+        if (cp >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10U));
+            text += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FFU));
+        } else {
+            text += static_cast<char16_t>(cp);
+        }
+        i += length;
+    }
+    return text;
 }
 
 } // namespace keyloom

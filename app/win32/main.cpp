@@ -4,13 +4,16 @@
 // Start-up of the Windows program: the main window from its design over the
 // practice handlers, and the top-level error report.
 #include "app/error_report.h"
+#include "app/ideal_command.h"
 #include "app/win32/new_run.h"
 #include "app/win32/program_path.h"
+#include "data/data_folder.h"
 #include "forms/frm_main_design.h"
 #include "practice/command_line.h"
 #include "practice/lesson_file.h"
 #include "practice/new_lesson.h"
 #include "text/utf8_text.h"
+#include "ui/code_hints.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
@@ -18,6 +21,7 @@
 #include "version.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -38,6 +42,14 @@ std::filesystem::path programDirectory() {
     return std::filesystem::path(keyloom::programPath()).parent_path();
 }
 
+// The code tables: ours in "codes" beside the program, and the learner's
+// own, which go in the same folder.
+std::vector<keyloom::TableFile> codeTables() {
+    const std::optional<std::filesystem::path> data = keyloom::dataFolder(programDirectory());
+    return keyloom::tableFiles(data ? *data / "codes" : std::filesystem::path(),
+                               programDirectory() / "codes");
+}
+
 std::vector<std::wstring> arguments() {
     int count = 0;
     LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -49,11 +61,17 @@ std::vector<std::wstring> arguments() {
     return result;
 }
 
+// What the window starts with.
+struct Start {
+    std::optional<keyloom::NewText> lesson;
+    std::optional<std::string> hintTable;
+};
+
 // A new text named on the command line ("Open with", a file dropped on the
 // program) or "-" for standard input, checked as every new text is; none
 // for the lesson beside the program, txt\文档.txt. A named lesson is read
-// once, as a pipe gives nothing twice.
-std::optional<keyloom::NewText> commandLineText() {
+// once, as a pipe gives nothing twice. --ideal prints the split and ends.
+Start commandLineStart() {
     std::vector<std::string> utf8;
     for (const std::wstring& argument : arguments()) {
         utf8.push_back(keyloom::toUtf8(std::u16string(argument.begin(), argument.end())));
@@ -71,21 +89,33 @@ std::optional<keyloom::NewText> commandLineText() {
         // Said plainly rather than practising another text than the one asked for.
         throw std::runtime_error("keyloom.exe: --set: the Windows program follows no course yet.");
     }
-    if (!line.lessonFile) {
-        return std::nullopt;
+    if (line.hintTable && !line.idealTable &&
+        keyloom::findTable(codeTables(), *line.hintTable) == nullptr) {
+        throw std::runtime_error(keyloom::unknownTableMessage(codeTables(), *line.hintTable));
     }
-    const std::filesystem::path file(
-        std::u8string(line.lessonFile->begin(), line.lessonFile->end()));
-    return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
-                                                            : keyloom::readLessonBytes(file),
-                                  file);
+    std::optional<keyloom::NewText> text;
+    if (line.lessonFile) {
+        const std::filesystem::path file(
+            std::u8string(line.lessonFile->begin(), line.lessonFile->end()));
+        text = keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                                : keyloom::readLessonBytes(file),
+                                      file);
+    }
+    if (line.idealTable) {
+        std::exit(keyloom::printIdealSplit(
+            codeTables(), *line.idealTable,
+            text ? text->text : keyloom::readLesson(keyloom::lessonPath(programDirectory())),
+            stdout, stderr));
+    }
+    return {text, line.hintTable};
 }
 
 int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
-    const std::optional<keyloom::NewText> newText = commandLineText();
+    const Start start = commandLineStart();
+    const std::optional<keyloom::NewText>& newText = start.lesson;
     if (newText) {
         form.Form_Load([&newText] { return newText->text; });
         controls.otherLabels.at("lblRefused").caption =
@@ -95,22 +125,34 @@ int run(int show) {
     }
     form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
 
-    // No option travels from run to run yet.
-    const std::vector<std::wstring> carried;
-    const auto startNewRun = [&carried](HWND old, const std::u16string& text,
-                                        keyloom::OldWindow oldWindow) {
+    keyloom::CodeHints hints(codeTables, form.state().lessonText);
+    if (start.hintTable) {
+        hints.choose(*start.hintTable);
+    }
+    // The hint chosen travels to the next run.
+    const auto startNewRun = [&hints](HWND old, const std::u16string& text,
+                                      keyloom::OldWindow oldWindow) {
+        std::vector<std::wstring> carried;
+        for (const std::string& option : hints.carriedOptions()) {
+            const std::u16string wide = keyloom::fromUtf8(option);
+            carried.emplace_back(wide.begin(), wide.end());
+        }
         keyloom::startNewRun(old, text, oldWindow, carried);
     };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
         [](HWND /*owner*/, const std::exception& error) { keyloom::reportError(error); },
         keyloom::showAboutBox, startNewRun);
+    window.setCodeHints(&hints);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
         startNewRun(window.hwnd(), drill, keyloom::OldWindow::Keep);
     };
-    window.setReportOpener(
-        [&](HWND owner) { keyloom::showReport(form.record(), startDrill, owner); });
+    window.setReportOpener([&](HWND owner) {
+        const std::optional<keyloom::ReportCodes> codes =
+            hints.reportCodes(static_cast<std::size_t>(form.state().typedCount));
+        keyloom::showReport(form.record(), startDrill, owner, codes ? &*codes : nullptr);
+    });
     window.create(show, keyloom::placeLikeStarter());
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -570,5 +570,30 @@ TEST(KeystrokeRules, Table) {
     }
 }
 
+// A code table adds the ideal code length after 码长 and each wrong or slow
+// lesson character's codes; the line Alt+C copies stays as it was.
+TEST_F(RunReport, CodesOfTheChosenTableAddToTheReport) {
+    load(u"山水云");
+    at(0);
+    pinyin(4, u"山");
+    at(1);
+    pinyin(3, u"冰"); // wrong
+    at(2);
+    pinyin(3, u"云雨"); // past the end
+    const ReportCodes codes{
+        .idealCodeLength = u"2.50",
+        .tableName = u"五笔86",
+        .codesOf = [](char32_t c) -> std::u16string { return c == U'水' ? u"ii · iiii" : u""; }};
+    const ReportContent plain = loadReport(form.record());
+    const ReportContent coded = loadReport(form.record(), &codes);
+    EXPECT_EQ(coded.resultLine, plain.resultLine);
+    const std::size_t codeLength = coded.figures.find(u"码长  ");
+    ASSERT_NE(codeLength, std::u16string::npos);
+    EXPECT_EQ(coded.figures.substr(coded.figures.find(u'\n', codeLength) + 1, 21),
+              u"理想码长  2.50 键/字 (五笔86)");
+    EXPECT_EQ(coded.wrong, u"水 → 冰 ×1  ii · iiii\n(文末) → 雨 ×1");
+    EXPECT_EQ(plain.wrong, u"水 → 冰 ×1\n(文末) → 雨 ×1");
+}
+
 } // namespace
 } // namespace keyloom::test

@@ -9,15 +9,18 @@
 #include "tests/support/extra_label_design.h"
 #include "tests/support/typing_conformance.h"
 #include "tests/windows/windows_scratch.h"
+#include "ui/code_hints.h"
 #include "ui/pixels.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
 
 #include <array>
+#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <imm.h>
 #include <memory>
+#include <thread>
 
 namespace keyloom {
 
@@ -314,6 +317,48 @@ TEST_F(Win32BindingTest, AnErrorInAHandlerIsReportedAndEndsTheWindowWithStatusOn
     EXPECT_EQ(window_->hwnd(), nullptr);
     imeChar(L'们'); // nothing reaches the handlers any more
     EXPECT_EQ(state().typedCount, 1);
+}
+
+// F6 goes through the tables (ours are missing here, and refused); the hint
+// of a table of one's own shows in the strip between the panes at the next
+// character's column, and follows each commit and Backspace.
+TEST_F(Win32BindingTest, F6ShowsTheCodeHintThatFollowsTheCaret) {
+    const std::filesystem::path own = folder_.path() / "codes";
+    std::filesystem::create_directory(own);
+    std::ofstream(own / "mine.txt", std::ios::binary)
+        << "我们\ttrwu\n人民\twwna\n人\tw\n人\twwww\n民\tn\n";
+    CodeHints hints([&own] { return tableFiles(own / "ours", own); }, state().lessonText);
+    window_->setCodeHints(&hints);
+    EXPECT_EQ(shown("lblHint"), nullptr);
+    const auto hint = [&]() -> const SceneItem* {
+        while (hints.choiceName() == "mine" && hints.table() == nullptr) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        keyDown(VK_SHIFT); // any key-down shows what is ready
+        return shown("lblHint");
+    };
+    for (int i = 0; i < 3; ++i) { // 五笔86, 拼音, mine
+        keyDown(VK_F6);
+    }
+    const SceneItem* first = hint();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->caption, u"mine  我们 trwu");
+    const PixelRect upper = shown("picEgg")->box;
+    const PixelRect lower = shown("picType")->box;
+    EXPECT_GE(first->box.top, upper.bottom);
+    EXPECT_LE(first->box.bottom, lower.top);
+    const int firstLeft = first->box.left;
+
+    typed(L'我');
+    typed(L'们');
+    const SceneItem* next = hint();
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->caption, u"mine  人民 wwna");
+    EXPECT_GT(next->box.left, firstLeft);
+    keyDown(VK_BACK); // before 们: no entry starts there
+    EXPECT_EQ(hint()->caption, u"mine");
+    keyDown(VK_F6); // 无提示
+    EXPECT_EQ(hint()->caption, u"无提示");
 }
 
 class Win32ExtraLabelTest : public Win32BindingTest {

@@ -4,6 +4,7 @@
 #include "ui/qt/main_window.h"
 
 #include "practice/ring.h"
+#include "ui/code_hints.h"
 #include "ui/input_method_notice.h"
 #include "ui/qt/early_keys.h"
 #include "ui/qt/fonts.h"
@@ -116,6 +117,15 @@ void MainWindow::runCommand(ProgramCommand command) {
     }
 }
 
+void MainWindow::setCodeHints(CodeHints* hints) {
+    hints_ = hints;
+    setCommandAction(ProgramCommand::CodeHint, [this](QWidget* /*parent*/) {
+        hints_->next();
+        showState();
+    });
+    showState();
+}
+
 void MainWindow::textChanged() {
     guarded_([this] {
         form_.txtType_Change();
@@ -128,6 +138,10 @@ void MainWindow::textChanged() {
 void MainWindow::showState() {
     if (box_ != nullptr) {
         showInputMethodNotice(controls_, box_->rules(), Desktop::Linux);
+    }
+    if (hints_ != nullptr) {
+        showCodeHint(controls_, hints_->line(static_cast<std::size_t>(form_.state().typedCount)),
+                     measure_);
     }
     const std::vector<SceneChange>& changes = scene_.update();
     if (changes.empty()) {
@@ -162,6 +176,9 @@ void MainWindow::showLabel(const SceneItem& item) {
     if (view->text() != caption) {
         view->setText(caption);
         sizeToText(*view, autoSize);
+    }
+    if (view->pos() != QPoint(item.box.left, item.box.top)) {
+        view->move(item.box.left, item.box.top);
     }
     if (view->isVisibleTo(this) != item.visible) {
         view->setVisible(item.visible);

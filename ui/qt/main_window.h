@@ -26,6 +26,7 @@ class QTimer;
 
 namespace keyloom {
 
+class CodeHints;
 class GlyphWarmer;
 class KeystrokeTap;
 class LessonCommands;
@@ -71,6 +72,8 @@ class MainWindow : public QWidget {
     void setAfterChange(std::function<void()> afterChange) {
         afterChange_ = std::move(afterChange);
     }
+    // The code hint, shown beside the next character; F6 chooses another.
+    void setCodeHints(CodeHints* hints);
 
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
@@ -97,6 +100,7 @@ class MainWindow : public QWidget {
     HandlerGuard guarded_;
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
     std::function<void()> afterChange_;
+    CodeHints* hints_ = nullptr;
     KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.

@@ -50,8 +50,9 @@ void RowChart::paintEvent(QPaintEvent* /*event*/) {
                      Qt::AlignLeft | Qt::AlignTop, QString::number(qRound(fastest)));
 }
 
-ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill, QWidget* parent)
-    : QDialog(parent), content_(loadReport(record)), startDrill_(std::move(startDrill)) {
+ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill, QWidget* parent,
+                           const ReportCodes* codes)
+    : QDialog(parent), content_(loadReport(record, codes)), startDrill_(std::move(startDrill)) {
     const WindowDescription& design = frmReportDesign();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -99,8 +100,9 @@ void ReportDialog::reject() {
     accept();
 }
 
-void showReport(const RunRecord& record, const DrillStarter& startDrill, QWidget* parent) {
-    ReportDialog dialog(record, startDrill, parent);
+void showReport(const RunRecord& record, const DrillStarter& startDrill, QWidget* parent,
+                const ReportCodes* codes) {
+    ReportDialog dialog(record, startDrill, parent, codes);
     dialog.exec();
 }
 

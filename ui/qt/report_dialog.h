@@ -29,7 +29,8 @@ class ReportDialog : public QDialog {
     Q_OBJECT
 
   public:
-    ReportDialog(const RunRecord& record, DrillStarter startDrill, QWidget* parent);
+    ReportDialog(const RunRecord& record, DrillStarter startDrill, QWidget* parent,
+                 const ReportCodes* codes = nullptr);
 
     void reject() override; // Esc and the close box press "确定"
 
@@ -42,6 +43,8 @@ class ReportDialog : public QDialog {
 };
 
 // Opens the report modal over `parent` and returns when it closes.
-void showReport(const RunRecord& record, const DrillStarter& startDrill, QWidget* parent);
+// With `codes`, the report adds the ideal code length and the characters' codes.
+void showReport(const RunRecord& record, const DrillStarter& startDrill, QWidget* parent,
+                const ReportCodes* codes = nullptr);
 
 } // namespace keyloom

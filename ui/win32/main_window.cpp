@@ -3,6 +3,7 @@
 
 #include "ui/win32/main_window.h"
 
+#include "ui/code_hints.h"
 #include "ui/input_method_notice.h"
 #include "ui/pixels.h"
 #include "ui/win32/gdi_painter.h"
@@ -228,6 +229,15 @@ void MainWindow::runCommand(ProgramCommand command) {
     }
 }
 
+void MainWindow::setCodeHints(CodeHints* hints) {
+    hints_ = hints;
+    setCommandAction(ProgramCommand::CodeHint, [this](HWND /*owner*/) {
+        hints_->next();
+        showState();
+    });
+    showState();
+}
+
 void MainWindow::textChanged() {
     guarded_([this] { form_.txtType_Change(); });
 }
@@ -240,6 +250,10 @@ void MainWindow::showState() {
     }
     box_->setLocked(c_.txtType.locked);
     showInputMethodNotice(c_, box_->rules(), Desktop::Windows);
+    if (hints_ != nullptr) {
+        showCodeHint(c_, hints_->line(static_cast<std::size_t>(form_.state().typedCount)),
+                     measure_);
+    }
     const HRGN changed = changedRegion(scene_->update());
     InvalidateRgn(window_, changed, FALSE);
     DeleteObject(changed);

@@ -25,6 +25,8 @@
 
 namespace keyloom {
 
+class CodeHints;
+
 // The main window: paints the scene of the controls' state with GDI and
 // hands Windows' messages to the handlers. Every handler runs inside
 // `guarded_`, so an error never unwinds through the window procedure: it goes
@@ -65,6 +67,9 @@ class MainWindow {
         setCommandAction(ProgramCommand::Report, std::move(openReport));
     }
 
+    // The code hint, shown beside the next character; F6 chooses another.
+    void setCodeHints(CodeHints* hints);
+
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
     [[nodiscard]] const TypingRules* typingRules() const { return box_ ? &box_->rules() : nullptr; }
@@ -91,6 +96,7 @@ class MainWindow {
     const WindowDescription& design_;
     FatalErrorReport onFatalError_;
     std::map<ProgramCommand, CommandAction> actions_;
+    CodeHints* hints_ = nullptr;
     HandlerGuard guarded_;
     std::optional<LessonCommands> lessonCommands_; // none without a new-run starter
     KeystrokeCounter keystrokes_;

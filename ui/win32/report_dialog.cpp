@@ -51,8 +51,9 @@ void addTooltip(HWND dialog, HWND control, const std::wstring& text) {
 
 } // namespace
 
-ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill)
-    : content_(loadReport(record)), startDrill_(std::move(startDrill)) {}
+ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill,
+                           const ReportCodes* codes)
+    : content_(loadReport(record, codes)), startDrill_(std::move(startDrill)) {}
 
 void ReportDialog::run(HWND owner) {
     runModalDialog(owner, frmReportDesign(),
@@ -167,8 +168,9 @@ void ReportDialog::paintChart() const {
     EndPaint(dialog_, &ps);
 }
 
-void showReport(const RunRecord& record, const DrillStarter& startDrill, HWND owner) {
-    ReportDialog dialog(record, startDrill);
+void showReport(const RunRecord& record, const DrillStarter& startDrill, HWND owner,
+                const ReportCodes* codes) {
+    ReportDialog dialog(record, startDrill, codes);
     dialog.run(owner);
 }
 

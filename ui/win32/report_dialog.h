@@ -20,7 +20,8 @@ class ReportDialog {
     static constexpr int kCopyId = 201;
     static constexpr int kDrillId = 202;
 
-    ReportDialog(const RunRecord& record, DrillStarter startDrill);
+    ReportDialog(const RunRecord& record, DrillStarter startDrill,
+                 const ReportCodes* codes = nullptr);
 
     // Runs the dialog until it is closed.
     void run(HWND owner);
@@ -41,6 +42,8 @@ class ReportDialog {
 };
 
 // Opens the report over `owner` and returns when it closes.
-void showReport(const RunRecord& record, const DrillStarter& startDrill, HWND owner);
+// With `codes`, the report adds the ideal code length and the characters' codes.
+void showReport(const RunRecord& record, const DrillStarter& startDrill, HWND owner,
+                const ReportCodes* codes = nullptr);
 
 } // namespace keyloom

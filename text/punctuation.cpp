@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "practice/punctuation.h"
+#include "text/punctuation.h"
 
 #include <algorithm>
 #include <array>

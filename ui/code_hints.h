@@ -1,0 +1,98 @@
+// SPDX-FileCopyrightText: 2026 Keyloom developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "codes/code_table.h"
+#include "codes/ideal_split.h"
+#include "codes/table_files.h"
+#include "forms/controls.h"
+#include "practice/frm_report.h"
+#include "practice/main_controls.h"
+#include "practice/practice_state.h"
+
+#include <cstddef>
+#include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace keyloom {
+
+// The code hint's choice and its table: F6 goes 无提示 → each table → 无提示.
+// A table is read, and the lesson split over it, on a thread of its own, so
+// that typing never waits for it; until it is ready the hint shows the
+// table's name only.
+class CodeHints {
+  public:
+    // `tables` lists the tables when first needed: nothing is read while
+    // the hint is off.
+    CodeHints(std::function<std::vector<TableFile>()> tables, std::u16string lesson);
+    ~CodeHints();
+    CodeHints(const CodeHints&) = delete;
+    CodeHints& operator=(const CodeHints&) = delete;
+    CodeHints(CodeHints&&) = delete;
+    CodeHints& operator=(CodeHints&&) = delete;
+
+    // --hint TABLE; false when there is no such table.
+    bool choose(std::string_view name);
+    // F6: the next choice.
+    void next();
+
+    // The chosen table's name; "无提示" when none was chosen by F6, empty
+    // before any choice.
+    [[nodiscard]] const std::string& choiceName() const { return choiceName_; }
+    // The options that give a new run this choice: "--hint TABLE", or none.
+    [[nodiscard]] std::vector<std::string> carriedOptions() const;
+
+    // What the report adds with the chosen table: the ideal code length of
+    // the first `typed` characters and each character's codes; none while no
+    // table is ready.
+    [[nodiscard]] std::optional<ReportCodes> reportCodes(std::size_t typed);
+
+    // The ready table, or nullptr.
+    [[nodiscard]] const CodeTable* table();
+    // The hint's line for the caret before character `typed` of the lesson:
+    // the table's name, then the best way on ("五笔86  的 r · rqyy"); empty
+    // when no table was ever chosen.
+    [[nodiscard]] std::u16string line(std::size_t typed);
+
+  private:
+    struct Loaded {
+        std::unique_ptr<CodeTable> table;
+        std::unique_ptr<IdealSplit> split;
+        std::string notice;
+    };
+    [[nodiscard]] std::u16string lineFor(std::size_t typed) const;
+    void start(std::size_t choice);
+    void collect();
+    const std::vector<TableFile>& tables();
+
+    std::function<std::vector<TableFile>()> listTables_;
+    std::optional<std::vector<TableFile>> tables_;
+    std::u16string lesson_;
+    // 0: none; i: tables_[i - 1].
+    std::size_t choice_ = 0;
+    std::string choiceName_;
+    std::future<Loaded> loading_;
+    Loaded loaded_;
+    // The notice of a table read with skipped lines, told until F6 moves on.
+    std::string notice_;
+    // The lesson's units before each character, and at its end.
+    std::vector<std::size_t> unitOf_;
+    // The last line given, for `lineTyped_` characters typed; kNoLine once
+    // the choice or its table changed.
+    static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+    std::u16string line_;
+    std::size_t lineTyped_ = kNoLine;
+};
+
+// Shows `line` in the window's hint label `lblHint`, in the strip between
+// the panes at the column of the next lesson character: it never covers a
+// lesson character, a mark or the caret. While the notice of typing without
+// an input method shows there, the hint waits.
+void showCodeHint(MainControls& controls, std::u16string_view line, const TextMeasure& measure);
+
+} // namespace keyloom
