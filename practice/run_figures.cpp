@@ -59,6 +59,8 @@ std::u16string number(long long value) {
     return ascii(std::to_string(value).c_str());
 }
 
+} // namespace
+
 // Each standing character's time: its commit's time shared equally among
 // the characters the commit brought.
 std::vector<double> characterSeconds(const RunRecord& record) {
@@ -70,6 +72,8 @@ std::vector<double> characterSeconds(const RunRecord& record) {
     }
     return seconds;
 }
+
+namespace {
 
 // Characters that arrived in a commit of two or more that are not
 // punctuation, themselves not punctuation.

@@ -51,6 +51,10 @@ struct RunFigures {
 
 RunFigures computeFigures(const RunRecord& record);
 
+// Each standing character's time, in the order of the record's characters:
+// its commit's time shared equally among the characters the commit brought.
+std::vector<double> characterSeconds(const RunRecord& record);
+
 // The one-line result to share, with no line end, e.g.
 // "Keyloom 1.0 速度62字/分 击键3.41 码长3.31 回改2 正确率985‰ 字数131 错字2 用时2:07";
 // an estimated keystroke count puts 约 before 击键's and 码长's values.
