@@ -12,10 +12,6 @@
 namespace keyloom {
 namespace {
 
-constexpr Counter kKeyF3 = 114;
-constexpr Counter kKeyF4 = 115;
-constexpr Counter kKeyO = 79;
-
 const std::u16string kNoClipboardText = u"剪贴板里没有文字，没有可以载入的课文。";
 const std::u16string kNothingInClipboard = u"剪贴板里的文字是空的，没有可以练习的内容。";
 const std::u16string kNotText = u"这不是文本文件，不能作为课文：";
@@ -42,20 +38,6 @@ std::u16string named(const std::u16string& message, const std::filesystem::path&
 }
 
 } // namespace
-
-std::optional<LessonCommand> lessonCommandFor(Counter keyCode, Counter shift) {
-    const auto modifiers = static_cast<Counter>(shift & (kShiftMask | kCtrlMask | kAltMask));
-    if (keyCode == kKeyF3 && modifiers == 0) {
-        return LessonCommand::Restart;
-    }
-    if (keyCode == kKeyF4 && modifiers == 0) {
-        return LessonCommand::LoadClipboard;
-    }
-    if (keyCode == kKeyO && modifiers == kCtrlMask) {
-        return LessonCommand::OpenFile;
-    }
-    return std::nullopt;
-}
 
 void restartLesson(const PracticeState& state, const NewLessonActions& actions) {
     actions.startNewRun(state.lessonText);

@@ -16,7 +16,7 @@ namespace keyloom {
 
 // A new text, or the same one again, is practised in a new run of the
 // program whose window takes this one's place: a run is never reset. These
-// are the window's keys for it, and what it checks before a new run starts.
+// are the window's commands for it, and what it checks before a new run starts.
 
 // What happens to the window that starts a new run.
 enum class OldWindow : std::uint8_t {
@@ -24,16 +24,13 @@ enum class OldWindow : std::uint8_t {
     Keep,    // stays, beside the new one
 };
 
-// The window's commands for a new run; the keys never reach the practice
+// The window's commands for a new run; their keys never reach the practice
 // handlers.
 enum class LessonCommand : std::uint8_t {
     Restart,       // F3: the same text again, counters at zero (重打)
     LoadClipboard, // F4: the clipboard's text (载文)
     OpenFile,      // Ctrl+O: a text file chosen in a file dialog
 };
-
-// The command of a key-down (virtual-key code, shift state), if it is one.
-std::optional<LessonCommand> lessonCommandFor(Counter keyCode, Counter shift);
 
 // What the window does with a checked text: start a new run of it that
 // replaces this window, or show a message over the window and keep its run.

@@ -11,7 +11,6 @@
 namespace keyloom {
 namespace {
 
-constexpr Counter kKeyF1 = 112;
 constexpr Counter kKeyA = 65;
 constexpr Counter kKeyZ = 90;
 
@@ -39,15 +38,21 @@ TypingRules::TypingRules(TextBox& box, Hooks hooks) : box_(box), hooks_(std::mov
 }
 
 bool TypingRules::keyDown(Counter keyCode, Counter shift) {
-    // The handler may end the program, and with it the box.
-    if (!attached_ || !hooks_.keyDown(keyCode, shift) || !attached_) {
+    if (!attached_) {
         return false;
     }
-    if (keyCode == kKeyF1) {
-        // The about box takes the focus: its pinyin must not be committed.
+    const std::optional<ProgramCommand> command = programCommandFor(keyCode, shift);
+    // The handler may end the program, and with it the box.
+    if ((!command || commandRunsKeyDownHandler(*command)) &&
+        (!hooks_.keyDown(keyCode, shift) || !attached_)) {
+        return false;
+    }
+    if (command) {
+        // A window of the program's own, or a new run, takes the focus: the
+        // pinyin composed so far must not be committed.
         abandonComposition();
-        if (hooks_.openAboutBox) {
-            hooks_.openAboutBox();
+        if (attached_ && hooks_.runCommand) {
+            hooks_.runCommand(*command);
         }
         return false;
     }

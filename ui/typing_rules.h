@@ -4,6 +4,7 @@
 
 #include "forms/controls.h"
 #include "practice/counter.h"
+#include "ui/program_keys.h"
 
 #include <functional>
 #include <string_view>
@@ -49,14 +50,16 @@ class TypingRules {
         std::function<void()> cancelComposition;
         // Takes the focus from the box and gives it back at once.
         std::function<void()> handFocusOver;
-        // Opens the about box.
-        std::function<void()> openAboutBox;
+        // Runs one of the program's own commands (programCommandFor); a
+        // command the binding has no action for does nothing.
+        std::function<void(ProgramCommand)> runCommand;
     };
 
     TypingRules(TextBox& box, Hooks hooks);
 
     // A key went down. False when the key must go no further: the program
-    // has failed, or F1 has opened the about box. Backspace is applied here.
+    // has failed, or the key is one of the program's own commands, which
+    // runs here. Backspace is applied here.
     bool keyDown(Counter keyCode, Counter shift);
     // The text that the key which went down last types.
     void keyText(std::u16string_view text);

@@ -139,16 +139,6 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
     }
 }
 
-TEST(LessonCommandKeys, OnlyF3F4AndCtrlOAreCommands) {
-    EXPECT_EQ(lessonCommandFor(114, 0), LessonCommand::Restart);
-    EXPECT_EQ(lessonCommandFor(115, 0), LessonCommand::LoadClipboard);
-    EXPECT_EQ(lessonCommandFor(79, kCtrlMask), LessonCommand::OpenFile);
-    EXPECT_EQ(lessonCommandFor(79, 0), std::nullopt) << "the letter O";
-    EXPECT_EQ(lessonCommandFor(79, kCtrlMask | kShiftMask), std::nullopt);
-    EXPECT_EQ(lessonCommandFor(112, 0), std::nullopt) << "F1 is the about box's";
-    EXPECT_EQ(lessonCommandFor(115, kAltMask), std::nullopt) << "Alt+F4 closes the window";
-}
-
 TEST(HandOver, TheNewRunReadsBackTheSameText) {
     LessonFolder dir;
     using namespace std::string_literals;

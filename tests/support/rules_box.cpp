@@ -5,16 +5,18 @@
 namespace keyloom::test {
 
 RulesBox::RulesBox(FrmMain& form, TextBox& box)
-    : form_(form), rules_(box, {.keyDown =
-                                    [this](Counter code, Counter shift) {
-                                        form_.txtType_KeyDown(code, shift);
-                                        return true;
-                                    },
-                                .changed = [this] { form_.txtType_Change(); },
-                                .hasFocus = [this] { return focused_; },
-                                .cancelComposition = [] {},
-                                .handFocusOver = [] {},
-                                .openAboutBox = [this] { ++aboutBoxes_; }}) {}
+    : form_(form),
+      rules_(box,
+             {.keyDown =
+                  [this](Counter code, Counter shift) {
+                      form_.txtType_KeyDown(code, shift);
+                      return true;
+                  },
+              .changed = [this] { form_.txtType_Change(); },
+              .hasFocus = [this] { return focused_; },
+              .cancelComposition = [] {},
+              .handFocusOver = [] {},
+              .runCommand = [this](ProgramCommand command) { commands_.push_back(command); }}) {}
 
 void RulesBox::commit(std::u16string_view text) {
     rules_.inputMethod({.composing = true});

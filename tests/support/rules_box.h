@@ -6,6 +6,7 @@
 #include "ui/typing_rules.h"
 
 #include <string_view>
+#include <vector>
 
 namespace keyloom::test {
 
@@ -24,13 +25,14 @@ class RulesBox {
 
     [[nodiscard]] TypingRules& rules() { return rules_; }
     void setFocus(bool focused);
-    [[nodiscard]] int aboutBoxes() const { return aboutBoxes_; }
+    // The program's commands the keys have run, in order.
+    [[nodiscard]] const std::vector<ProgramCommand>& commands() const { return commands_; }
 
   private:
     FrmMain& form_;
     TypingRules rules_;
     bool focused_ = true;
-    int aboutBoxes_ = 0;
+    std::vector<ProgramCommand> commands_;
 };
 
 } // namespace keyloom::test

@@ -15,7 +15,55 @@ constexpr Counter kKeyV = 86;
 constexpr Counter kKeyComma = 188;
 constexpr Counter kKeyQuote = 222; // the dead acute on many layouts
 constexpr Counter kKeyF1 = 112;
+constexpr Counter kKeyF3 = 114;
+constexpr Counter kKeyF4 = 115;
+constexpr Counter kKeyO = 79;
+constexpr Counter kKeyLeft = 37;
+constexpr Counter kKeyRight = 39;
+constexpr Counter kKeypadAdd = 107;
+constexpr Counter kKeypadDivide = 111;
 constexpr Counter kNoCode = 0; // a key the keyboard has no code for
+
+// A key of the program's own: the key, its modifiers and its command.
+struct CommandKey {
+    const char* name;
+    Counter keyCode;
+    Counter shift;
+    ProgramCommand command;
+};
+
+const CommandKey kCommandKeys[] = {
+    {"F1", kKeyF1, 0, ProgramCommand::About},
+    {"F2", 113, 0, ProgramCommand::Report},
+    {"F3", kKeyF3, 0, ProgramCommand::Restart},
+    {"F4", kKeyF4, 0, ProgramCommand::LoadClipboard},
+    {"Ctrl+O", kKeyO, kCtrlMask, ProgramCommand::OpenFile},
+    {"F5", 116, 0, ProgramCommand::LessonWindow},
+    {"F6", 117, 0, ProgramCommand::CodeHint},
+    {"F7", 118, 0, ProgramCommand::History},
+    {"Ctrl+Right", kKeyRight, kCtrlMask, ProgramCommand::NextSegment},
+    {"Ctrl+Left", kKeyLeft, kCtrlMask, ProgramCommand::PreviousSegment},
+};
+
+// The same keys with a modifier added or missing: ordinary keys, all of them
+// in the range that locks the box.
+struct OtherKey {
+    const char* name;
+    Counter keyCode;
+    Counter shift;
+};
+
+const OtherKey kOtherModifiers[] = {
+    {"Shift+F1", kKeyF1, kShiftMask},
+    {"Ctrl+F2", 113, kCtrlMask},
+    {"Shift+F3", kKeyF3, kShiftMask},
+    {"Alt+F4", kKeyF4, kAltMask},
+    {"Ctrl+Alt+O", kKeyO, kCtrlMask | kAltMask},
+    {"Ctrl+Shift+O", kKeyO, kCtrlMask | kShiftMask},
+    {"Shift+F5", 116, kShiftMask},
+    {"Right", kKeyRight, 0},
+    {"Ctrl+Shift+Left", kKeyLeft, kCtrlMask | kShiftMask},
+};
 
 Step key(Counter code, std::u16string text = {}, Counter shift = 0) {
     return {.kind = StepKind::Key, .text = std::move(text), .keyCode = code, .shift = shift};
@@ -34,14 +82,46 @@ Outcome untouched(bool locked = false) {
     return {.locked = locked};
 }
 
+// Each command key abandons a composition and runs its command; only F1 and
+// F2 reach the key-down handler, whose lock (keys 32 to 127) shows it. With
+// another modifier the key reaches the handler and leaves the composition.
+std::vector<Scenario> withCommandKeyRows(std::vector<Scenario> scenarios) {
+    for (const CommandKey& k : kCommandKeys) {
+        const bool handlerSeesIt =
+            k.command == ProgramCommand::About || k.command == ProgramCommand::Report;
+        scenarios.push_back({std::string(k.name) +
+                                 " abandons the composition and runs its command" +
+                                 (handlerSeesIt ? " after the handler" : ", never the handler"),
+                             {preedit(u"ni"), key(k.keyCode, {}, k.shift)},
+                             {.locked = handlerSeesIt, .commands = {k.command}}});
+    }
+    for (const OtherKey& k : kOtherModifiers) {
+        scenarios.push_back({std::string(k.name) + " is an ordinary key",
+                             {preedit(u"ni"), key(k.keyCode, {}, k.shift)},
+                             {.locked = true, .composing = true}});
+    }
+    return scenarios;
+}
+
 } // namespace
+
+const std::vector<ProgramCommand>& allCommands() {
+    static const std::vector<ProgramCommand> commands = [] {
+        std::vector<ProgramCommand> all;
+        for (const CommandKey& k : kCommandKeys) {
+            all.push_back(k.command);
+        }
+        return all;
+    }();
+    return commands;
+}
 
 std::string conformanceLesson() {
     return "\xF0\xA0\x80\x80你好，中国人民我们";
 }
 
 const std::vector<Scenario>& typingScenarios() {
-    static const std::vector<Scenario> scenarios{
+    static const std::vector<Scenario> scenarios = withCommandKeyRows({
         {"pinyin commits score one character each",
          {preedit(u"ni"), preedit(u"nihao"), commit(u"𠀀你好")},
          {u"𠀀你好", 3, u"𠀀你好", u"111", u"𠀀你好", 3, 0}},
@@ -93,8 +173,25 @@ const std::vector<Scenario>& typingScenarios() {
          {u"𠀀", 1, u"𠀀", u"1", u"𠀀", 1, 0}},
         {"F1 abandons the composition and opens the about box",
          {preedit(u"ni"), key(kKeyF1)},
-         {.locked = true, .aboutBoxes = 1}},
-    };
+         {.locked = true, .commands = {ProgramCommand::About}}},
+        {"Backspace takes back a whole character beyond the BMP",
+         {commit(u"𠀀𠀀"), key(kKeyBack)},
+         {u"𠀀", 1, u"𠀀", u"1", u"𠀀", 1, 0}},
+        {"keypad signs lock the box against their text",
+         {key(kKeypadAdd, u"+"), key(kKeypadDivide, u"/")},
+         untouched(true)},
+        {"a no-break space from the space bar is refused",
+         {key(kKeySpace, u"\u00A0", kShiftMask)},
+         untouched(true)},
+        {"a composition showing a no-break space or U+02BC is a dead key's",
+         {preedit(u"\u00A0"), commit(u"é"), preedit(u"\u02BC"), commit(u"é")},
+         untouched(),
+         true},
+        {"a composition showing a space is an input method's",
+         {preedit(u" "), commit(u"é")},
+         {u"é", 1, u"é", u"0", u"𠀀", 0, 1},
+         true},
+    });
     return scenarios;
 }
 
@@ -103,7 +200,7 @@ void PrintTo(const Scenario& scenario, std::ostream* out) {
 }
 
 Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool composing,
-                  int aboutBoxes) {
+                  std::vector<ProgramCommand> commands) {
     Outcome outcome{.boxText = controls.txtType.text,
                     .selStart = controls.txtType.selStart,
                     .typedRow = controls.lblType[0].caption,
@@ -111,7 +208,7 @@ Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool
                     .wrongCount = state.wrongCount,
                     .locked = controls.txtType.locked,
                     .composing = composing,
-                    .aboutBoxes = aboutBoxes};
+                    .commands = std::move(commands)};
     for (int k = 1; k <= state.typedCount; ++k) {
         outcome.markTags += controls.lblOK[k].tag;
         outcome.markCaptions += controls.lblOK[k].caption;
@@ -142,7 +239,17 @@ std::string differences(const Outcome& expected, const Outcome& actual) {
     number("wrong", expected.wrongCount, actual.wrongCount);
     number("locked", expected.locked ? 1 : 0, actual.locked ? 1 : 0);
     number("composing", expected.composing ? 1 : 0, actual.composing ? 1 : 0);
-    number("about boxes", expected.aboutBoxes, actual.aboutBoxes);
+    if (expected.commands != actual.commands) {
+        const auto listed = [](const std::vector<ProgramCommand>& commands) {
+            std::string list;
+            for (const ProgramCommand command : commands) {
+                list += " " + std::to_string(static_cast<int>(command));
+            }
+            return "{" + list + " }";
+        };
+        found += "commands " + listed(actual.commands) + ", expected " + listed(expected.commands) +
+                 "; ";
+    }
     return found;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "practice/frm_main.h"
+#include "ui/program_keys.h"
 
 #include <ostream>
 #include <string>
@@ -39,11 +40,11 @@ struct Outcome {
     Counter wrongCount = 0;
     bool locked = false;
     bool composing = false;
-    int aboutBoxes = 0;
+    std::vector<ProgramCommand> commands{}; // the program's commands run, in order
 };
 
 struct Scenario {
-    const char* name;
+    std::string name;
     std::vector<Step> steps;
     Outcome expected;
     // Whether the rows' preedit text must reach the box: Windows tells it
@@ -58,9 +59,12 @@ const std::vector<Scenario>& typingScenarios();
 // A scenario by its name, in a test's report.
 void PrintTo(const Scenario& scenario, std::ostream* out);
 
+// Every command of the program's own, each of which a runner records.
+const std::vector<ProgramCommand>& allCommands();
+
 // What the controls show after a scenario.
 Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool composing,
-                  int aboutBoxes);
+                  std::vector<ProgramCommand> commands);
 // Where `actual` differs from `expected`, as readable text; empty when alike.
 std::string differences(const Outcome& expected, const Outcome& actual);
 

@@ -49,7 +49,7 @@ TEST_P(ConformanceTest, Rules) {
         play(step);
     }
     const Outcome actual =
-        outcomeOf(controls, form.state(), box.rules().composing(), box.aboutBoxes());
+        outcomeOf(controls, form.state(), box.rules().composing(), box.commands());
     EXPECT_EQ(differences(GetParam().expected, actual), "");
 }
 
@@ -65,10 +65,11 @@ TEST_F(TypingRulesTest, TheFirstLetterBeforeAnyInputMethodHandsTheFocusOverOnce)
                                          .hasFocus = [] { return true; },
                                          .cancelComposition = [] {},
                                          .handFocusOver = [&] { ++handOvers; },
-                                         .openAboutBox = [] {}});
+                                         .runCommand = [](ProgramCommand) {}});
     rules.keyDown(188, 0); // not a letter
+    rules.keyDown(91, 0);  // the key after Z
     EXPECT_EQ(handOvers, 0);
-    rules.keyDown(78, 0);
+    rules.keyDown(90, 0); // Z
     rules.keyDown(73, 0);
     EXPECT_EQ(handOvers, 1);
 
@@ -78,10 +79,40 @@ TEST_F(TypingRulesTest, TheFirstLetterBeforeAnyInputMethodHandsTheFocusOverOnce)
                                   .hasFocus = [] { return true; },
                                   .cancelComposition = [] {},
                                   .handFocusOver = [&] { ++handOvers; },
-                                  .openAboutBox = [] {}});
+                                  .runCommand = [](ProgramCommand) {}});
     afterInputMethod.inputMethod({.composing = true});
     afterInputMethod.keyDown(78, 0);
     EXPECT_EQ(handOvers, 1);
+}
+
+// Whether a key goes on to type: not after a failed handler, never for a
+// command, which runs only when its handler (F1, F2) has not failed.
+TEST_F(TypingRulesTest, KeyDownAnswersWhetherTheKeyGoesOn) {
+    struct Row {
+        Counter keyCode;
+        Counter shift;
+        bool handlerSucceeds;
+        bool goesOn;
+        int commandsRun;
+    };
+    const Row rows[] = {
+        {65, 0, true, true, 0},   {65, 0, false, false, 0},  {188, 0, true, true, 0},
+        {112, 0, true, false, 1}, {112, 0, false, false, 0}, {113, 0, false, false, 0},
+        {114, 0, true, false, 1}, {114, 0, false, false, 1}, {114, kShiftMask, true, true, 0},
+        {8, 0, true, true, 0},
+    };
+    for (const Row& row : rows) {
+        int commandsRun = 0;
+        TypingRules rules(controls.txtType,
+                          {.keyDown = [&](Counter, Counter) { return row.handlerSucceeds; },
+                           .changed = [] {},
+                           .hasFocus = [] { return true; },
+                           .cancelComposition = [] {},
+                           .handFocusOver = [] {},
+                           .runCommand = [&](ProgramCommand) { ++commandsRun; }});
+        EXPECT_EQ(rules.keyDown(row.keyCode, row.shift), row.goesOn) << row.keyCode;
+        EXPECT_EQ(commandsRun, row.commandsRun) << row.keyCode;
+    }
 }
 
 TEST_F(TypingRulesTest, ACommitDuringTheAbandonOfACompositionIsDropped) {
@@ -94,12 +125,24 @@ TEST_F(TypingRulesTest, ACommitDuringTheAbandonOfACompositionIsDropped) {
                             // fcitx5 answers a reset with its raw pinyin
                             .cancelComposition = [&] { rules->inputMethod({.commit = u"ni"}); },
                             .handFocusOver = [] {},
-                            .openAboutBox = [] {}});
+                            .runCommand = [](ProgramCommand) {}});
     rules = &abandoning;
     abandoning.inputMethod({.composing = true});
     abandoning.focusLost();
     EXPECT_EQ(changes, 0);
     EXPECT_FALSE(abandoning.composing());
+}
+
+TEST(ProgramKeys, EachKeyOnlyWithItsOwnModifiers) {
+    EXPECT_EQ(programCommandFor(114, 0), ProgramCommand::Restart);
+    EXPECT_EQ(programCommandFor(115, 0), ProgramCommand::LoadClipboard);
+    EXPECT_EQ(programCommandFor(79, kCtrlMask), ProgramCommand::OpenFile);
+    EXPECT_EQ(programCommandFor(79, 0), std::nullopt) << "the letter O";
+    EXPECT_EQ(programCommandFor(79, kCtrlMask | kShiftMask), std::nullopt);
+    EXPECT_EQ(programCommandFor(112, 0), ProgramCommand::About);
+    EXPECT_EQ(programCommandFor(115, kAltMask), std::nullopt) << "Alt+F4 closes the window";
+    EXPECT_EQ(programCommandFor(39, kCtrlMask), ProgramCommand::NextSegment);
+    EXPECT_EQ(programCommandFor(119, 0), std::nullopt) << "F8 is no command";
 }
 
 TEST(PlainKeyCharacters, LettersDigitsAndSpaceWithOrWithoutAccentsButNoWiderForms) {

@@ -13,6 +13,7 @@
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
 
+#include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <imm.h>
@@ -87,19 +88,40 @@ class Win32BindingTest : public ::testing::Test {
 // WM_CHAR after its WM_KEYDOWN, a composition between WM_IME_STARTCOMPOSITION
 // and WM_IME_ENDCOMPOSITION, a commit as WM_IME_CHAR (a GCS_RESULTSTR needs a
 // real input-method context: the end-to-end test types through one). A
-// character beyond the BMP comes as two messages, one per surrogate.
+// character beyond the BMP comes as two messages, one per surrogate; a key's
+// modifiers are in the keyboard state while its messages arrive.
 class Win32ConformanceTest : public Win32BindingTest,
                              public ::testing::WithParamInterface<test::Scenario> {
   protected:
     Win32ConformanceTest() { lesson_ = test::conformanceLesson(); }
 
+    void SetUp() override {
+        Win32BindingTest::SetUp();
+        for (const ProgramCommand command : test::allCommands()) {
+            window_->setCommandAction(command,
+                                      [this, command](HWND) { commands_.push_back(command); });
+        }
+    }
+
+    static void holdModifiers(Counter shift) {
+        constexpr BYTE kDown = 0x80;
+        std::array<BYTE, 256> keys{};
+        GetKeyboardState(keys.data());
+        keys[VK_SHIFT] = (shift & kShiftMask) != 0 ? kDown : 0;
+        keys[VK_CONTROL] = (shift & kCtrlMask) != 0 ? kDown : 0;
+        keys[VK_MENU] = (shift & kAltMask) != 0 ? kDown : 0;
+        SetKeyboardState(keys.data());
+    }
+
     void play(const test::Step& step) {
         switch (step.kind) {
         case test::StepKind::Key:
+            holdModifiers(step.shift);
             keyDown(static_cast<WPARAM>(step.keyCode));
             for (const char16_t unit : step.text) {
                 character(static_cast<wchar_t>(unit));
             }
+            holdModifiers(0);
             break;
         case test::StepKind::Preedit:
             if (step.text.empty()) {
@@ -127,6 +149,7 @@ class Win32ConformanceTest : public Win32BindingTest,
     }
 
     bool composing_ = false;
+    std::vector<ProgramCommand> commands_;
 };
 
 TEST_P(Win32ConformanceTest, Win32Box) {
@@ -137,7 +160,7 @@ TEST_P(Win32ConformanceTest, Win32Box) {
         play(step);
     }
     const test::Outcome actual =
-        test::outcomeOf(controls_, state(), window_->typingRules()->composing(), aboutBoxes_);
+        test::outcomeOf(controls_, state(), window_->typingRules()->composing(), commands_);
     EXPECT_EQ(test::differences(GetParam().expected, actual), "");
     EXPECT_EQ(boxText(), std::wstring(actual.boxText.begin(), actual.boxText.end()));
 }

@@ -22,16 +22,12 @@
 #include <QTimer>
 
 namespace keyloom {
-namespace {
-
-constexpr Counter kKeyF2 = 113;
-
-} // namespace
 
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
                        NewRunStarter startNewRun)
-    : form_(form), openAboutBox_(std::move(openAboutBox)), scene_(design, controls, measure_),
+    : form_(form), actions_{{ProgramCommand::About, std::move(openAboutBox)}},
+      scene_(design, controls, measure_),
       guarded_(
           [this, report = std::move(onFatalError)](const std::exception& error) {
               timer1_->stop();
@@ -42,6 +38,14 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
     if (startNewRun) {
         lessonCommands_ =
             std::make_unique<LessonCommands>(*this, form_.state(), std::move(startNewRun));
+        for (const auto& [command, lessonCommand] :
+             {std::pair{ProgramCommand::Restart, LessonCommand::Restart},
+              std::pair{ProgramCommand::LoadClipboard, LessonCommand::LoadClipboard},
+              std::pair{ProgramCommand::OpenFile, LessonCommand::OpenFile}}) {
+            setCommandAction(command, [this, lessonCommand = lessonCommand](QWidget* /*parent*/) {
+                lessonCommands_->run(lessonCommand);
+            });
+        }
         setAcceptDrops(true);
     }
     // A fixed single border with the close button only.
@@ -53,12 +57,7 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
         {.onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
          .onChange = [this] { textChanged(); },
          .caretRect = [this] { return caretRectInBox(); },
-         .onHelp =
-             [this] {
-                 if (openAboutBox_) {
-                     openAboutBox_(this);
-                 }
-             }},
+         .onCommand = [this](ProgramCommand command) { runCommand(command); }},
         this);
     tap_ = new KeystrokeTap(form_.record(), box_);
     if (const ElementDesign* e = findElement(design, "txtType")) {
@@ -103,21 +102,14 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
-    // F3, F4 and Ctrl+O are the window's, never typing.
-    if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
-        if (!guarded_.stopped()) {
-            box_->abandonComposition();
-            lessonCommands_->run(*command);
-        }
-        return false;
+    return guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
+}
+
+void MainWindow::runCommand(ProgramCommand command) {
+    const auto found = actions_.find(command);
+    if (found != actions_.end() && found->second && !guarded_.stopped()) {
+        found->second(this);
     }
-    const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
-    if (handled && keyCode == kKeyF2 && openReport_) {
-        // The report, like the about box, over a practice that goes on.
-        box_->abandonComposition();
-        openReport_(this);
-    }
-    return handled;
 }
 
 void MainWindow::textChanged() {

@@ -6,6 +6,7 @@
 #include "forms/window_description.h"
 #include "practice/frm_main.h"
 #include "ui/handler_guard.h"
+#include "ui/program_keys.h"
 #include "ui/qt/new_run_starter.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/scene.h"
@@ -40,8 +41,10 @@ class MainWindow : public QWidget {
 
   public:
     using FatalErrorReport = std::function<void(const std::exception&)>;
-    // Opens the about box; F1 calls it after the key-down handler.
-    using AboutBoxOpener = std::function<void(QWidget* parent)>;
+    // What one of the program's own commands does, over this window.
+    using CommandAction = std::function<void(QWidget* parent)>;
+    // Opens the about box (F1).
+    using AboutBoxOpener = CommandAction;
 
     // With `startNewRun`, F3, F4, Ctrl+O and a dropped file start a new run
     // in this window's place.
@@ -54,9 +57,14 @@ class MainWindow : public QWidget {
     MainWindow(MainWindow&&) = delete;
     MainWindow& operator=(MainWindow&&) = delete;
 
-    // Opens the practice report; F2 calls it after the key-down handler.
-    using ReportOpener = std::function<void(QWidget* parent)>;
-    void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
+    // Gives a command its action; a command without one does nothing.
+    void setCommandAction(ProgramCommand command, CommandAction action) {
+        actions_[command] = std::move(action);
+    }
+    // Opens the practice report (F2).
+    void setReportOpener(CommandAction openReport) {
+        setCommandAction(ProgramCommand::Report, std::move(openReport));
+    }
 
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
@@ -69,18 +77,18 @@ class MainWindow : public QWidget {
 
   private:
     bool keyDown(Counter keyCode, Counter shift);
+    void runCommand(ProgramCommand command);
     void textChanged();
     void showState();
     void showLabel(const SceneItem& item);
     [[nodiscard]] QRect caretRectInBox() const;
 
     FrmMain& form_;
-    AboutBoxOpener openAboutBox_;
+    std::map<ProgramCommand, CommandAction> actions_;
     QtTextMeasure measure_;
     Scene scene_;
     HandlerGuard guarded_;
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
-    ReportOpener openReport_;
     KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.

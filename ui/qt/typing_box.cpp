@@ -57,10 +57,10 @@ TypingBox::TypingBox(TextBox& model, Hooks hooks, QWidget* parent)
                    clearFocus();
                    setFocus(Qt::ActiveWindowFocusReason);
                },
-           .openAboutBox =
-               [this] {
-                   if (hooks_.onHelp) {
-                       hooks_.onHelp();
+           .runCommand =
+               [this](ProgramCommand command) {
+                   if (hooks_.onCommand) {
+                       hooks_.onCommand(command);
                    }
                }}) {
     setObjectName(QStringLiteral("txtType"));

@@ -29,8 +29,8 @@ class TypingBox : public QWidget {
         // Where the visible caret stands, in this box's coordinates: the
         // input method puts its candidate window beside it.
         std::function<QRect()> caretRect;
-        // Opens the about box (F1).
-        std::function<void()> onHelp;
+        // Runs one of the program's own commands (F1, F2, F3...).
+        std::function<void(ProgramCommand)> onCommand;
     };
 
     TypingBox(TextBox& model, Hooks hooks, QWidget* parent);

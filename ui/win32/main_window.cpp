@@ -60,19 +60,30 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
                        NewRunStarter startNewRun)
-    : form_(form), c_(controls), design_(design), onFatalError_(std::move(onFatalError)),
-      openAboutBox_(std::move(openAboutBox)), guarded_(
-                                                  [this](const std::exception& error) {
-                                                      exitStatus_ = 1;
-                                                      KillTimer(window_, kTimer1);
-                                                      KillTimer(window_, kTimer2);
-                                                      onFatalError_(window_, error);
-                                                      DestroyWindow(window_);
-                                                  },
-                                                  [this] { showState(); }),
+    : form_(form), c_(controls), design_(design),
+      onFatalError_(std::move(onFatalError)), actions_{{ProgramCommand::About,
+                                                        std::move(openAboutBox)}},
+      guarded_(
+          [this](const std::exception& error) {
+              exitStatus_ = 1;
+              KillTimer(window_, kTimer1);
+              KillTimer(window_, kTimer2);
+              onFatalError_(window_, error);
+              DestroyWindow(window_);
+          },
+          [this] { showState(); }),
       keystrokes_(form.record()) {
     if (startNewRun) {
         lessonCommands_.emplace(form_.state(), std::move(startNewRun));
+        // Run once the key's message is done.
+        for (const auto& [command, lessonCommand] :
+             {std::pair{ProgramCommand::Restart, LessonCommand::Restart},
+              std::pair{ProgramCommand::LoadClipboard, LessonCommand::LoadClipboard},
+              std::pair{ProgramCommand::OpenFile, LessonCommand::OpenFile}}) {
+            setCommandAction(command, [lessonCommand = lessonCommand](HWND owner) {
+                PostMessageW(owner, kLessonCommandMessage, static_cast<WPARAM>(lessonCommand), 0);
+            });
+        }
     }
 }
 
@@ -192,12 +203,7 @@ void MainWindow::onCreate() {
         TypingBox::Hooks{
             .onKeyDown = [this](Counter code, Counter shift) { return keyDown(code, shift); },
             .onChange = [this] { textChanged(); },
-            .onHelp =
-                [this] {
-                    if (openAboutBox_ && !guarded_.stopped()) {
-                        openAboutBox_(window_);
-                    }
-                },
+            .onCommand = [this](ProgramCommand command) { runCommand(command); },
             .onMessage = [this](UINT message,
                                 WPARAM wParam) { feedKeystroke(keystrokes_, message, wParam); }});
     SendMessageW(box_->hwnd(), WM_SETFONT,
@@ -211,21 +217,14 @@ void MainWindow::onCreate() {
 }
 
 bool MainWindow::keyDown(Counter keyCode, Counter shift) {
-    // F3, F4 and Ctrl+O are the window's, never typing.
-    if (const auto command = lessonCommandFor(keyCode, shift); command && lessonCommands_) {
-        if (!guarded_.stopped()) {
-            box_->abandonComposition();
-            PostMessageW(window_, kLessonCommandMessage, static_cast<WPARAM>(*command), 0);
-        }
-        return false;
+    return guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
+}
+
+void MainWindow::runCommand(ProgramCommand command) {
+    const auto found = actions_.find(command);
+    if (found != actions_.end() && found->second && !guarded_.stopped()) {
+        found->second(window_);
     }
-    const bool handled = guarded_([&] { form_.txtType_KeyDown(keyCode, shift); });
-    if (handled && keyCode == VK_F2 && openReport_) {
-        // The report, like the about box, over a practice that goes on.
-        box_->abandonComposition();
-        openReport_(window_);
-    }
-    return handled;
 }
 
 void MainWindow::textChanged() {

@@ -7,6 +7,7 @@
 #include "practice/frm_main.h"
 #include "practice/keystroke_counter.h"
 #include "ui/handler_guard.h"
+#include "ui/program_keys.h"
 #include "ui/scene.h"
 #include "ui/win32/gdi_fonts.h"
 #include "ui/win32/gdi_text_measure.h"
@@ -16,6 +17,7 @@
 
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,8 +33,10 @@ namespace keyloom {
 class MainWindow {
   public:
     using FatalErrorReport = std::function<void(HWND owner, const std::exception&)>;
-    // Opens the about box; F1 calls it after the key-down handler.
-    using AboutBoxOpener = std::function<void(HWND owner)>;
+    // What one of the program's own commands does, over this window.
+    using CommandAction = std::function<void(HWND owner)>;
+    // Opens the about box (F1).
+    using AboutBoxOpener = CommandAction;
 
     static constexpr UINT_PTR kTimer1 = 1;
     static constexpr UINT_PTR kTimer2 = 2;
@@ -52,9 +56,14 @@ class MainWindow {
     // typing box.
     void create(int show, std::optional<POINT> place = std::nullopt);
 
-    // Opens the practice report; F2 calls it after the key-down handler.
-    using ReportOpener = std::function<void(HWND owner)>;
-    void setReportOpener(ReportOpener openReport) { openReport_ = std::move(openReport); }
+    // Gives a command its action; a command without one does nothing.
+    void setCommandAction(ProgramCommand command, CommandAction action) {
+        actions_[command] = std::move(action);
+    }
+    // Opens the practice report (F2).
+    void setReportOpener(CommandAction openReport) {
+        setCommandAction(ProgramCommand::Report, std::move(openReport));
+    }
 
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
@@ -70,6 +79,7 @@ class MainWindow {
     LRESULT failed(const std::exception& error);
     void onCreate();
     bool keyDown(Counter keyCode, Counter shift);
+    void runCommand(ProgramCommand command);
     void textChanged();
     void showState();
     void paint();
@@ -80,10 +90,9 @@ class MainWindow {
     MainControls& c_;
     const WindowDescription& design_;
     FatalErrorReport onFatalError_;
-    AboutBoxOpener openAboutBox_;
+    std::map<ProgramCommand, CommandAction> actions_;
     HandlerGuard guarded_;
     std::optional<LessonCommands> lessonCommands_; // none without a new-run starter
-    ReportOpener openReport_;
     KeystrokeCounter keystrokes_;
     HWND window_ = nullptr;
     std::unique_ptr<TypingBox> box_;

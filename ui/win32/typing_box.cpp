@@ -63,10 +63,10 @@ TypingBox::TypingBox(HWND parent, RECT box, int id, TextBox& model, Hooks hooks)
                      .cancelComposition = [this] { cancelComposition(); },
                      // The parent hands the focus straight back to the box.
                      .handFocusOver = [this] { SetFocus(GetParent(edit_)); },
-                     .openAboutBox =
-                         [this] {
-                             if (hooks_.onHelp) {
-                                 hooks_.onHelp();
+                     .runCommand =
+                         [this](ProgramCommand command) {
+                             if (hooks_.onCommand) {
+                                 hooks_.onCommand(command);
                              }
                          }}) {
     edit_ = CreateWindowExW(

@@ -26,8 +26,8 @@ class TypingBox {
         std::function<bool(Counter keyCode, Counter shift)> onKeyDown;
         // After each change of the model's text.
         std::function<void()> onChange;
-        // Opens the about box (F1).
-        std::function<void()> onHelp;
+        // Runs one of the program's own commands (F1, F2, F3...).
+        std::function<void(ProgramCommand)> onCommand;
         // Every message the box receives, before the box handles it.
         std::function<void(UINT message, WPARAM wParam)> onMessage;
     };
