@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/command_line.h"
 #include "app/error_report.h"
 #include "app/new_run.h"
 #include "app/standard_input.h"
 #include "forms/frm_main_design.h"
+#include "practice/command_line.h"
 #include "practice/lesson_file.h"
+#include "practice/new_lesson.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
@@ -16,12 +17,15 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
-#include <QTextStream>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -57,23 +61,56 @@ void setIdentity() {
     QGuiApplication::setDesktopFileName(QStringLiteral("keyloom"));
 }
 
-// The command line is read, and a lesson named there read, without a
-// display, so that --help works anywhere and a bad file fails before a
-// window opens. The lesson is read here once: a pipe has nothing to give a
-// second time.
-std::optional<std::u16string> readCommandLine(int& argc, char* argv[]) {
-    const QCoreApplication core(argc, argv);
-    const keyloom::CommandLine line = keyloom::parseCommandLine(argc, argv);
+constexpr std::string_view kProgramName = "keyloom";
+
+// Ends the program before any window with `message` on stderr.
+[[noreturn]] void refuse(std::string_view message, int status) {
+    std::cerr << kProgramName << ": " << message << "\n";
+    std::exit(status);
+}
+
+// Where Qt can open a window: an X or Wayland display, or a platform named
+// in QT_QPA_PLATFORM that needs none (offscreen, vnc...).
+bool displayFound() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (set("DISPLAY") || set("WAYLAND_DISPLAY")) {
+        return true;
+    }
+    const std::string_view platform = set("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+    return !platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland");
+}
+
+// The command line is read, and a lesson named there read, before Qt starts:
+// --help works anywhere, and a missing display or a bad text fails before a
+// window opens, before standard input is read. The lesson is read here once:
+// a pipe has nothing to give a second time.
+std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::variant<keyloom::CommandLine, keyloom::CommandLineAnswer> parsed =
+        keyloom::parseCommandLine(arguments, kProgramName, keyloom::kVersionText);
+    if (const auto* answer = std::get_if<keyloom::CommandLineAnswer>(&parsed)) {
+        (answer->onStandardError ? std::cerr : std::cout) << answer->text << std::flush;
+        std::exit(answer->exitStatus);
+    }
+    if (!displayFound()) {
+        refuse("no display found: neither DISPLAY nor WAYLAND_DISPLAY is set, and Keyloom "
+               "needs a graphical desktop to open its window.",
+               keyloom::kExitOnFileError);
+    }
+    const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
     if (!line.lessonFile) {
         return std::nullopt;
     }
+    const std::filesystem::path file(*line.lessonFile);
     try {
-        return line.readsStandardInput() ? keyloom::readStandardInput()
-                                         : keyloom::readLesson(*line.lessonFile);
+        return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                                : keyloom::readLessonBytes(file),
+                                      file);
     } catch (const std::exception& error) {
-        QTextStream(stderr) << QCoreApplication::applicationName() << ": "
-                            << QString::fromUtf8(error.what()) << "\n";
-        std::exit(keyloom::kExitOnFileError);
+        refuse(error.what(), keyloom::kExitOnFileError);
     }
 }
 
@@ -83,8 +120,12 @@ constexpr int kExitOnError = 1;
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A write to a pipe whose reader is gone, such as the starter of this
+    // run ending before it was told this window is up, fails instead of
+    // ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     setIdentity();
-    const std::optional<std::u16string> lesson = readCommandLine(argc, argv);
+    const std::optional<keyloom::NewText> lesson = readCommandLine(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
@@ -95,7 +136,9 @@ int main(int argc, char* argv[]) {
     form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
     try {
         if (lesson) {
-            form.Form_Load([&lesson] { return *lesson; });
+            form.Form_Load([&lesson] { return lesson->text; });
+            controls.otherLabels.at("lblRefused").caption =
+                keyloom::refusedCharsNotice(lesson->refusedChars);
         } else {
             form.Form_Load(keyloom::findLesson(lessonPlaces()));
         }
@@ -104,17 +147,23 @@ int main(int argc, char* argv[]) {
         return keyloom::kExitOnFileError;
     }
 
+    // No option travels from run to run yet.
+    const std::vector<std::string> carried;
+    const auto startNewRun = [&carried](QWidget& old, const std::u16string& text,
+                                        keyloom::OldWindow oldWindow) {
+        keyloom::startNewRun(old, text, oldWindow, carried);
+    };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
         [](const std::exception& error) {
             keyloom::reportError(error);
             QCoreApplication::exit(kExitOnError);
         },
-        keyloom::showAboutBox, keyloom::startNewRun);
+        keyloom::showAboutBox, startNewRun);
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
-    const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {
-        keyloom::startNewRun(window, drill, keyloom::OldWindow::Keep);
+    const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
+        startNewRun(window, drill, keyloom::OldWindow::Keep);
     };
     window.setReportOpener(
         [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });

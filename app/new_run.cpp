@@ -79,7 +79,7 @@ Descriptor memoryFileOf(const std::string& bytes) {
 
 // This program's environment for the new run: its own variables set anew,
 // no startup id or activation token of this program's own start.
-std::vector<std::string> environmentFor(const QWidget& window) {
+std::vector<std::string> environmentFor(const QWidget& window, OldWindow old) {
     std::vector<std::string> variables;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string_view variable(*entry);
@@ -90,9 +90,9 @@ std::vector<std::string> environmentFor(const QWidget& window) {
         }
     }
     variables.push_back(std::string(kReadyVariable) + "=" + std::to_string(kReadyFd));
-    const QPoint place = window.pos();
-    variables.push_back(std::string(kPlaceVariable) + "=" + std::to_string(place.x()) + "," +
-                        std::to_string(place.y()));
+    const WindowPlace place = newWindowPlace({.x = window.pos().x(), .y = window.pos().y()}, old);
+    variables.push_back(std::string(kPlaceVariable) + "=" + std::to_string(place.x) + "," +
+                        std::to_string(place.y));
     return variables;
 }
 
@@ -106,13 +106,17 @@ std::vector<char*> pointersTo(std::vector<std::string>& strings) {
     return pointers;
 }
 
-// Starts the new run detached (a grandchild, so it is nobody's zombie) with
-// `input` as its standard input and `ready` as kReadyFd.
-void spawn(const QWidget& window, int input, int ready) {
-    std::string program = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
-    std::string dash = "-";
-    std::vector<std::string> argvStrings{program, dash};
-    std::vector<std::string> envStrings = environmentFor(window);
+// Starts the new run detached (a grandchild, so it is nobody's zombie, in a
+// session of its own, so a hang-up or Ctrl+C meant for the old program's
+// terminal does not end it) with `input` as its standard input and `ready`
+// as kReadyFd.
+void spawn(const QWidget& window, OldWindow old, const std::vector<std::string>& arguments,
+           int input, int ready) {
+    std::vector<std::string> argvStrings{
+        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()};
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    argvStrings.emplace_back("-");
+    std::vector<std::string> envStrings = environmentFor(window, old);
     std::vector<char*> argv = pointersTo(argvStrings);
     std::vector<char*> envp = pointersTo(envStrings);
     // Between fork and exec only async-signal-safe calls.
@@ -122,7 +126,8 @@ void spawn(const QWidget& window, int input, int ready) {
     }
     if (child == 0) {
         if (::fork() == 0) {
-            if (::dup2(input, STDIN_FILENO) >= 0 && ::dup2(ready, kReadyFd) >= 0) {
+            if (::setsid() >= 0 && ::dup2(input, STDIN_FILENO) >= 0 &&
+                ::dup2(ready, kReadyFd) >= 0) {
                 ::execve("/proc/self/exe", argv.data(), envp.data());
             }
             ::_exit(127);
@@ -143,7 +148,8 @@ bool handingOver = false;
 
 } // namespace
 
-void startNewRun(QWidget& window, const std::u16string& text, OldWindow old) {
+void startNewRun(QWidget& window, const std::u16string& text, OldWindow old,
+                 const std::vector<std::string>& arguments) {
     if (handingOver) {
         return;
     }
@@ -161,7 +167,7 @@ void startNewRun(QWidget& window, const std::u16string& text, OldWindow old) {
         if (writeEnd.get() < 0) {
             fail("fcntl");
         }
-        spawn(window, input.get(), writeEnd.get());
+        spawn(window, old, arguments, input.get(), writeEnd.get());
         readyRead = readEnd.release();
     } catch (const std::exception& error) {
         tell(window,

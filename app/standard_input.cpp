@@ -10,7 +10,7 @@
 
 namespace keyloom {
 
-std::u16string readStandardInput() {
+LessonBytes readStandardInput() {
     LessonBytes lesson;
     std::array<char, 65536> chunk{};
     for (;;) {
@@ -25,7 +25,7 @@ std::u16string readStandardInput() {
             break;
         }
     }
-    return lesson.text();
+    return lesson;
 }
 
 } // namespace keyloom

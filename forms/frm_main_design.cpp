@@ -149,6 +149,12 @@ constexpr std::array kElements{
     // The keys of the window, in the free strip right of the speed.
     topLabel("lblKeys", 6780, 120, 4200, 180, u"F1 关于  F2 成绩  F3 重打  F4 载文  Ctrl+O 打开",
              26),
+    // Under the keys: how many characters of a new text no input method
+    // types; empty otherwise.
+    ElementDesign{.name = "lblRefused",
+                  .look = {.left = 4200, .top = 420, .width = 6540, .height = 180},
+                  .caption = u"",
+                  .tabIndex = 27},
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

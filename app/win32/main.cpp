@@ -7,19 +7,26 @@
 #include "app/win32/new_run.h"
 #include "app/win32/program_path.h"
 #include "forms/frm_main_design.h"
+#include "practice/command_line.h"
 #include "practice/lesson_file.h"
+#include "practice/new_lesson.h"
+#include "text/utf8_text.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/report_dialog.h"
+#include "version.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <shellapi.h>
 #include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 #include <windows.h>
 
@@ -42,38 +49,61 @@ std::vector<std::wstring> arguments() {
     return result;
 }
 
-// The lesson: a file named on the command line ("Open with", a file dropped
-// on the program), "-" for standard input, or txt\文档.txt beside the
-// program. A named lesson is read once, as a pipe gives nothing twice.
-std::function<std::u16string()> lessonReader() {
-    const std::vector<std::wstring> args = arguments();
-    if (args.size() > 1) {
-        throw std::runtime_error("一次只能练习一个课文文件。");
+// A new text named on the command line ("Open with", a file dropped on the
+// program) or "-" for standard input, checked as every new text is; none
+// for the lesson beside the program, txt\文档.txt. A named lesson is read
+// once, as a pipe gives nothing twice.
+std::optional<keyloom::NewText> commandLineText() {
+    std::vector<std::string> utf8;
+    for (const std::wstring& argument : arguments()) {
+        utf8.push_back(keyloom::toUtf8(std::u16string(argument.begin(), argument.end())));
     }
-    if (args.empty()) {
-        return [] { return keyloom::readLesson(keyloom::lessonPath(programDirectory())); };
+    const auto parsed = keyloom::parseCommandLine(utf8, "keyloom.exe", keyloom::kVersionText);
+    if (const auto* answer = std::get_if<keyloom::CommandLineAnswer>(&parsed)) {
+        if (answer->onStandardError) {
+            throw std::runtime_error(answer->text);
+        }
+        std::cout << answer->text << std::flush;
+        std::exit(answer->exitStatus);
     }
-    if (args.front() == L"-") {
-        return [] { return keyloom::readStandardInput(); };
+    const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
+    if (!line.lessonFile) {
+        return std::nullopt;
     }
-    const std::filesystem::path file(args.front());
-    return [file] { return keyloom::readLesson(file); };
+    const std::filesystem::path file(
+        std::u8string(line.lessonFile->begin(), line.lessonFile->end()));
+    return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                            : keyloom::readLessonBytes(file),
+                                  file);
 }
 
 int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
-    form.Form_Load(lessonReader());
+    const std::optional<keyloom::NewText> newText = commandLineText();
+    if (newText) {
+        form.Form_Load([&newText] { return newText->text; });
+        controls.otherLabels.at("lblRefused").caption =
+            keyloom::refusedCharsNotice(newText->refusedChars);
+    } else {
+        form.Form_Load([] { return keyloom::readLesson(keyloom::lessonPath(programDirectory())); });
+    }
     form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
 
+    // No option travels from run to run yet.
+    const std::vector<std::wstring> carried;
+    const auto startNewRun = [&carried](HWND old, const std::u16string& text,
+                                        keyloom::OldWindow oldWindow) {
+        keyloom::startNewRun(old, text, oldWindow, carried);
+    };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
         [](HWND /*owner*/, const std::exception& error) { keyloom::reportError(error); },
-        keyloom::showAboutBox, keyloom::startNewRun);
+        keyloom::showAboutBox, startNewRun);
     // The drill opens in a new run of its own beside this one.
-    const keyloom::DrillStarter startDrill = [&window](const std::u16string& drill) {
-        keyloom::startNewRun(window.hwnd(), drill, keyloom::OldWindow::Keep);
+    const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
+        startNewRun(window.hwnd(), drill, keyloom::OldWindow::Keep);
     };
     window.setReportOpener(
         [&](HWND owner) { keyloom::showReport(form.record(), startDrill, owner); });

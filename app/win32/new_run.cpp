@@ -41,9 +41,32 @@ void tell(HWND window, const wchar_t* message) {
                 MB_OK | MB_ICONWARNING);
 }
 
+// One argument as CommandLineToArgvW reads it back: quoted when it holds a
+// space, a tab or a quote, its backslashes doubled only before a quote.
+std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
+        return argument;
+    }
+    std::wstring out = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        out.push_back(c);
+        backslashes = 0;
+    }
+    out.append(backslashes * 2, L'\\');
+    out.push_back(L'"');
+    return out;
+}
+
 // Starts the new run; false when it could not be started or ended before
 // its window was up.
-bool handOver(HWND window, const std::string& bytes) {
+bool handOver(HWND window, const std::string& bytes, OldWindow old,
+              const std::vector<std::wstring>& arguments) {
     SECURITY_ATTRIBUTES inheritable{.nLength = sizeof(SECURITY_ATTRIBUTES),
                                     .lpSecurityDescriptor = nullptr,
                                     .bInheritHandle = TRUE};
@@ -56,16 +79,21 @@ bool handOver(HWND window, const std::string& bytes) {
     }
     RECT frame{};
     GetWindowRect(window, &frame);
+    const WindowPlace place = newWindowPlace({.x = frame.left, .y = frame.top}, old);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USEPOSITION;
-    startup.dwX = static_cast<DWORD>(frame.left);
-    startup.dwY = static_cast<DWORD>(frame.top);
+    startup.dwX = static_cast<DWORD>(place.x);
+    startup.dwY = static_cast<DWORD>(place.y);
     startup.hStdInput = readEnd.get();
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     const std::wstring program = programPath();
-    std::wstring commandLine = L"\"" + program + L"\" -";
+    std::wstring commandLine = quoted(program);
+    for (const std::wstring& argument : arguments) {
+        commandLine += L" " + quoted(argument);
+    }
+    commandLine += L" -";
     PROCESS_INFORMATION started{};
     if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                        nullptr, &startup, &started) == FALSE) {
@@ -91,8 +119,9 @@ bool handOver(HWND window, const std::string& bytes) {
 
 } // namespace
 
-void startNewRun(HWND window, const std::u16string& text, OldWindow old) {
-    if (!handOver(window, handOverBytes(text))) {
+void startNewRun(HWND window, const std::u16string& text, OldWindow old,
+                 const std::vector<std::wstring>& arguments) {
+    if (!handOver(window, handOverBytes(text), old, arguments)) {
         tell(window, L"新的练习没能开始，这次练习照旧继续。");
         return;
     }
@@ -111,7 +140,7 @@ std::optional<POINT> placeLikeStarter() {
     return POINT{static_cast<LONG>(startup.dwX), static_cast<LONG>(startup.dwY)};
 }
 
-std::u16string readStandardInput() {
+LessonBytes readStandardInput() {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     LessonBytes lesson;
     std::array<char, 65536> chunk{};
@@ -130,7 +159,7 @@ std::u16string readStandardInput() {
             break;
         }
     }
-    return lesson.text();
+    return lesson;
 }
 
 } // namespace keyloom

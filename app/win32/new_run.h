@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "practice/lesson_file.h"
 #include "practice/new_lesson.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace keyloom {
@@ -16,14 +18,16 @@ namespace keyloom {
 // disk. A replaced window closes once the new one waits for input, so a start
 // that fails leaves the old run as it was.
 
-// The NewRunStarter the windows are given.
-void startNewRun(HWND window, const std::u16string& text, OldWindow old);
+// Starts a new run of `text`. `arguments` are options the new program is
+// started with before its "-", those that must travel from run to run.
+void startNewRun(HWND window, const std::u16string& text, OldWindow old,
+                 const std::vector<std::wstring>& arguments);
 
 // In the new run: where the old window stood, if a new run was started so.
 std::optional<POINT> placeLikeStarter();
 
 // The lesson on standard input ("keyloom.exe -"), read as a lesson file is.
 // Raises LessonFileError when it cannot be read.
-std::u16string readStandardInput();
+LessonBytes readStandardInput();
 
 } // namespace keyloom

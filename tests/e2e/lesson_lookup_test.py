@@ -60,10 +60,10 @@ def expect_lesson(keyloom, args, length, what):
     keyloom.stop_program()
 
 
-def expect_refusal(keyloom, args, status, message, what):
+def expect_refusal(keyloom, args, status, message, what, env=None, stdin=None):
     """A start that ends before any window opens, with `message` on stderr."""
     result = subprocess.run(
-        [keyloom.program, *args], capture_output=True, text=True, timeout=10
+        [keyloom.program, *args], capture_output=True, text=True, timeout=10, env=env, stdin=stdin
     )
     check(result.returncode == status, f"{what}: exit status {result.returncode}, expected {status}")
     check(message in result.stderr, f"{what}: stderr {result.stderr!r} lacks {message!r}")
@@ -109,6 +109,22 @@ def test_command_line(keyloom):
         check(expected in result.stdout, f"{option}: {result.stdout!r} lacks {expected!r}")
 
     expect_refusal(keyloom, ["--bogus"], 2, "Unknown option 'bogus'", "an unknown option")
+    expect_refusal(keyloom, ["-help"], 2, "Did you mean '--help'?", "a long option with one dash")
+
+    # No display: said plainly, before standard input is read (a pipe that
+    # never ends would hold the program until the timeout).
+    no_display = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    for args in ([], ["-"]):
+        with subprocess.Popen(["sleep", "60"], stdout=subprocess.PIPE) as endless:
+            expect_refusal(keyloom, args, 1, "no display found", f"no display, {args}", no_display, endless.stdout)
+            endless.kill()
+
+    # Every bad text ends the start with its reason, before any window.
+    empty = os.path.join(keyloom.folder, "empty.txt")
+    write(empty, " \u3000\n")
+    expect_refusal(keyloom, [empty], 1, "没有可以练习", "a file of white space")
+    expect_refusal(keyloom, ["-"], 1, "没有可以练习", "nothing on standard input", stdin=subprocess.DEVNULL)
+    expect_refusal(keyloom, ["/dev/zero"], 1, "不是文本", "/dev/zero")
     expect_refusal(keyloom, [file_lesson, file_lesson], 2, "--help", "two files")
     missing = os.path.join(keyloom.folder, "none.txt")
     expect_refusal(keyloom, [missing], 1, missing, "a missing file")

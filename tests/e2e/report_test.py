@@ -182,11 +182,19 @@ def test_report(program):
         drill = opened[0]
         try:
             drill_origin = client_origin(drill)
+            # Offset as a second document window opens, the old one in view.
+            main_origin = client_origin(main)
+            expected = (main_origin[0] + CASCADE, main_origin[1] + CASCADE)
+            check(drill_origin == expected, f"the drill opens at {drill_origin}, expected {expected}")
             screen, shown = wait_for_screen(lambda s: row_length(s, drill_origin) == len(DRILL))
             check(shown, f"the drill's first row shows {row_length(screen, drill_origin)} characters, "
                   f"expected {len(DRILL)} ({DRILL})")
         finally:
             subprocess.run(["kill", xdotool("getwindowpid", drill).strip()], check=False)
+
+
+# How far down and right of the old window the drill's window opens.
+CASCADE = 32
 
 
 def main():

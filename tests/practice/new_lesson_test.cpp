@@ -5,9 +5,14 @@
 #include "practice/ring.h"
 #include "tests/practice/practice_fixture.h"
 
+#include "text/text_decoding.h"
+
 #include <fstream>
 #include <optional>
 #include <variant>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace keyloom::test {
 namespace {
@@ -16,6 +21,7 @@ namespace {
 // the user something.
 struct Started {
     std::u16string text;
+    std::optional<std::size_t> refusedChars{}; // checked where the source reports it
 };
 struct Told {
     std::u16string mentions;
@@ -44,6 +50,7 @@ class NewLesson : public PracticeFixture {
                 const Outcome& expected) {
         std::vector<std::u16string> started;
         std::vector<std::u16string> told;
+        refusedChars.reset();
         const PracticeState before = form.state();
         const std::u16string typed = controls.txtType.text;
         request({.startNewRun = [&](const std::u16string& text) { started.push_back(text); },
@@ -53,6 +60,9 @@ class NewLesson : public PracticeFixture {
             EXPECT_TRUE(told.empty()) << what;
             ASSERT_EQ(started.size(), 1U) << what;
             EXPECT_EQ(started.front(), start->text) << what;
+            if (start->refusedChars) {
+                EXPECT_EQ(refusedChars, start->refusedChars) << what;
+            }
         } else {
             EXPECT_TRUE(started.empty()) << what << ": no new run";
             ASSERT_EQ(told.size(), 1U) << what;
@@ -67,6 +77,23 @@ class NewLesson : public PracticeFixture {
         EXPECT_EQ(after.lessonText, before.lessonText) << what;
         EXPECT_EQ(controls.txtType.text, typed) << what;
     }
+
+    // The command line and standard input: the checked text starts, a
+    // refused one is told (on stderr, before any window).
+    std::function<void(const NewLessonActions&)> commandLine(std::function<LessonBytes()> read,
+                                                             std::filesystem::path source) {
+        return [this, read, source](const NewLessonActions& a) {
+            try {
+                const NewText text = acceptNewText(read(), source);
+                refusedChars = text.refusedChars;
+                a.startNewRun(text.text);
+            } catch (const LessonFileError& error) {
+                a.tell(decodeUtf8Strict(error.what(), false).value_or(u"?"));
+            }
+        };
+    }
+
+    std::optional<std::size_t> refusedChars;
 
     [[nodiscard]] std::filesystem::path file(const std::string& name,
                                              std::string_view bytes) const {
@@ -89,8 +116,17 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
     const auto open = [](const std::filesystem::path& path) {
         return [path](const NewLessonActions& a) { openLessonFile(path, a); };
     };
-    const auto commandLine = [](const std::filesystem::path& path) {
-        return [path](const NewLessonActions& a) { a.startNewRun(readLesson(path)); };
+    const auto onCommandLine = [this](const std::filesystem::path& path) {
+        return commandLine([path] { return readLessonBytes(path); }, path);
+    };
+    const auto onStandardInput = [this](std::string_view bytes) {
+        return commandLine(
+            [bytes] {
+                LessonBytes lesson;
+                lesson.take(bytes);
+                return lesson;
+            },
+            "-");
     };
     const std::filesystem::path gone = dir.programDir() / "gone.txt";
     writeFile(gone, "abc");
@@ -112,7 +148,7 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
         {"clipboard text longer than can be shown", clipboard(std::u16string(40000, u'春')),
          Started{showable}},
         {"a file with a NUL byte in its first 64 KB",
-         open(file("binary.txt", std::string("ab\0c", 4))), Told{u"不是文本文件"}},
+         open(file("binary.txt", std::string("ab\0c", 4))), Told{u"不是文本"}},
         {"a NUL byte past the first 64 KB is text",
          open(file("late-binary.txt", std::string(65536, 'a') + std::string("\0", 1))),
          Started{std::u16string(65536, u'a').substr(0, kShowableLessonChars)}},
@@ -120,13 +156,50 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
          Told{u"没有可以练习"}},
         {"a file of line ends only chosen from the window", open(file("breaks.txt", "\r\n\r\n")),
          Told{u"没有可以练习"}},
-        {"an empty file from the command line starts an empty practice",
-         commandLine(file("empty-cli.txt", "")), Started{u""}},
+        {"an empty file on the command line", onCommandLine(file("empty-cli.txt", "")),
+         Told{u"没有可以练习"}},
         {"a 100 MB file loads what can be shown",
          open(file("huge.txt", repeated(hanzi, 100U * 1024U * 1024U / 3U))), Started{showable}},
         {"a file that vanished after the dialog", open(gone), Told{u"找不到课文文件"}},
         {"a folder dropped instead of a file", open(folder), Told{u"目录"}},
+        // Every source, every reason, one message each.
+        {"nothing on standard input", onStandardInput(""), Told{u"没有可以练习"}},
+        {"white space only on standard input", onStandardInput(" \t\r\n\xE3\x80\x80"),
+         Told{u"没有可以练习"}},
+        {"white space only on the clipboard", clipboard(u" \t\u3000\u00A0\n"),
+         Told{u"没有可以练习"}},
+        {"white space only in a file chosen from the window", open(file("blank.txt", " \t\r\n   ")),
+         Told{u"没有可以练习"}},
+        {"a NUL on the clipboard", clipboard(std::u16string(u"春\0天", 3)), Told{u"不是文本"}},
+        {"a NUL on standard input", onStandardInput(std::string_view("ab\0c", 4)),
+         Told{u"不是文本"}},
+        {"a binary file on the command line",
+         onCommandLine(file("binary-cli.txt", std::string("\x7F"
+                                                          "ELF\x02\x01\0\0",
+                                                          8))),
+         Told{u"不是文本"}},
+        {"undecodable bytes on the clipboard, as the clipboard decodes them",
+         clipboard(u"\uFFFD\uFFFD\u0001春\uFFFD"), Told{u"不是文本"}},
+        {"mostly control characters in a file chosen from the window",
+         open(file("control.txt", "\x01\x02\x1B[0m\x7F")), Told{u"不是文本"}},
+        {"mostly control characters on the command line",
+         onCommandLine(file("control-cli.txt", "\x01\x02\x03ab")), Told{u"不是文本"}},
+        {"a stray control character leaves a text a text", onStandardInput("春天\x07来了"),
+         Started{u"春天\u0007来了", 0}},
+        {"white space inside a text is dropped as line ends are",
+         clipboard(u"春 天\t来\u3000了\r\n 。"), Started{u"春天来了。"}},
+        {"white space inside a file on the command line is dropped",
+         onCommandLine(file("spaced.txt", "\xE6\x98\xA5 \xE5\xA4\xA9\r\n\t")), Started{u"春天", 0}},
+        {"ASCII letters and digits are counted as refused by the box",
+         onStandardInput("2026年 Go！"), Started{u"2026年Go！", 6}},
 #ifndef _WIN32
+        {"/dev/zero on the command line", onCommandLine("/dev/zero"), Told{u"不是文本"}},
+        {"a FIFO chosen from the window is refused, not waited on", open([this] {
+             const std::filesystem::path fifo = dir.programDir() / "fifo.txt";
+             ::mkfifo(fifo.c_str(), 0600);
+             return fifo;
+         }()),
+         Told{u"不是普通文件"}},
         {"a file name that is not UTF-8 keeps its bytes",
          open(file("\xD6\xD0\xFF.txt", "\xE5\xB0\x8F\xE6\xB2\xB3")), Started{u"小河"}},
 #endif

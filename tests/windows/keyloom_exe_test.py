@@ -181,6 +181,63 @@ def test_new_runs(folder, log):
     check(not windows_shown(), "F4: the new window did not close")
 
 
+def new_run_pid(old_pid, timeout=20.0):
+    """The unix pid of the new keyloom.exe started as "keyloom.exe -"."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        for entry in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{entry}/cmdline", "rb") as cmdline:
+                    arguments = cmdline.read().split(b"\0")[:-1]
+            except OSError:
+                continue
+            if int(entry) != old_pid and arguments[-1:] == [b"-"] and any(b"keyloom.exe" in a for a in arguments):
+                return int(entry)
+        time.sleep(0.005)
+    raise TestFailure("F3 started no new keyloom.exe")
+
+
+def test_old_ended_during_hand_over(folder, log):
+    """F3, the old keyloom.exe killed as soon as the new one runs: the new
+    run goes on, with its whole text."""
+    process, window = expect_lesson_shown([], len(LESSON), "keyloom.exe before F3", folder, log=log)
+    xdotool("windowfocus", "--sync", window)
+    keys("F3")
+    new_run_pid(process.pid)
+    process.kill()
+    process.wait(15)
+    new = find_window(MAIN_CAPTION, 30)
+    check(new is not None and new != window, "F3, the old program killed: no new window")
+    origin = client_origin(new)
+    screen, shown = wait_for_screen(lambda s: row_length(s, origin) == len(LESSON))
+    check(shown, f"F3, the old program killed: the first row shows {row_length(screen, origin)} characters")
+    xdotool("windowfocus", "--sync", new)
+    keys("alt+F4")
+    deadline = time.monotonic() + 15
+    while windows_shown() and time.monotonic() < deadline:
+        time.sleep(0.1)
+    check(not windows_shown(), "F3, the old program killed: the new window did not close")
+
+
+def test_bad_new_text(folder, log):
+    """keyloom.exe - with only white space: its reason in a message box,
+    status 1, no main window."""
+    process = subprocess.Popen(["wine", "keyloom.exe", "-"], cwd=folder, stdin=subprocess.PIPE,
+                               stdout=log, stderr=log)
+    process.stdin.write(" \u3000\r\n".encode("utf-8"))
+    process.stdin.close()
+    box = find_window("KeyloomV1.0", 30, process)
+    check(box is not None, "white space on standard input: no message box")
+    check(not windows_shown(), "white space on standard input: a main window opened")
+    xdotool("windowfocus", "--sync", box)
+    keys("Return")
+    try:
+        status = process.wait(15)
+    except subprocess.TimeoutExpired:
+        raise TestFailure("white space on standard input: the program did not end")
+    check(status == 1, f"white space on standard input: status {status}, expected 1")
+
+
 def main():
     program, witness_source = map(os.path.abspath, sys.argv[1:3])
     folder = tempfile.mkdtemp(prefix="keyloom-exe-", dir=os.environ.get("DESKTOP_SESSION_TMP"))
@@ -270,6 +327,8 @@ def main():
             raise TestFailure("closing the window did not end the program")
         check(status == 0, f"the program ended with status {status}")
         test_new_runs(folder, log)
+        test_old_ended_during_hand_over(folder, log)
+        test_bad_new_text(folder, log)
         print("keyloom.exe under Wine with fcitx5 pinyin: ok")
         return 0
     except TestFailure as failure:
