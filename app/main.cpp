@@ -8,7 +8,9 @@
 #include "practice/command_line.h"
 #include "practice/lesson_file.h"
 #include "practice/new_lesson.h"
+#include "text/utf8_text.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/history_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/qt/report_dialog.h"
@@ -87,7 +89,7 @@ bool displayFound() {
 // --help works anywhere, and a missing display or a bad text fails before a
 // window opens, before standard input is read. The lesson is read here once:
 // a pipe has nothing to give a second time.
-std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[]) {
+std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[], std::u16string& textName) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const std::variant<keyloom::CommandLine, keyloom::CommandLineAnswer> parsed =
         keyloom::parseCommandLine(arguments, kProgramName, keyloom::kVersionText);
@@ -101,6 +103,7 @@ std::optional<keyloom::NewText> readCommandLine(int argc, char* argv[]) {
                keyloom::kExitOnFileError);
     }
     const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
+    textName = keyloom::startingTextName(line);
     if (!line.lessonFile) {
         return std::nullopt;
     }
@@ -125,7 +128,8 @@ int main(int argc, char* argv[]) {
     // ending the program.
     std::signal(SIGPIPE, SIG_IGN);
     setIdentity();
-    const std::optional<keyloom::NewText> lesson = readCommandLine(argc, argv);
+    std::u16string textName;
+    const std::optional<keyloom::NewText> lesson = readCommandLine(argc, argv, textName);
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keyloom-32.png")));
@@ -147,11 +151,13 @@ int main(int argc, char* argv[]) {
         return keyloom::kExitOnFileError;
     }
 
-    // No option travels from run to run yet.
-    const std::vector<std::string> carried;
-    const auto startNewRun = [&carried](QWidget& old, const std::u16string& text,
-                                        keyloom::OldWindow oldWindow) {
-        keyloom::startNewRun(old, text, oldWindow, carried);
+    // A new run is told its text's name; an empty name is this run's (F3).
+    const auto startNewRun = [&textName](QWidget& old, const std::u16string& text,
+                                         const std::u16string& newName,
+                                         keyloom::OldWindow oldWindow) {
+        const std::vector<std::string> options = {
+            "--text-name", keyloom::toUtf8(newName.empty() ? textName : newName)};
+        keyloom::startNewRun(old, text, oldWindow, options);
     };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
@@ -163,10 +169,17 @@ int main(int argc, char* argv[]) {
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
-        startNewRun(window, drill, keyloom::OldWindow::Keep);
+        startNewRun(window, drill, std::u16string(keyloom::kDrillTextName),
+                    keyloom::OldWindow::Keep);
     };
+    // Nothing of the journal is read or made until the learner asks.
+    keyloom::ReportJournal journal(textName, keyloom::defaultJournalFolder(),
+                                   keyloom::wallClockNow);
     window.setReportOpener(
-        [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, parent); });
+        [&](QWidget* parent) { keyloom::showReport(form.record(), startDrill, &journal, parent); });
+    window.setCommandAction(keyloom::ProgramCommand::History, [&](QWidget* parent) {
+        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, parent);
+    });
     window.show();
     keyloom::tellStarterWhenShown(window);
     return QApplication::exec();

@@ -15,6 +15,7 @@ namespace keyloom {
 // lesson looked up in the usual places; "-" is standard input.
 struct CommandLine {
     std::optional<std::string> lessonFile;
+    std::optional<std::string> textName; // the text's name in the practice journal, UTF-8
     bool help = false;
     bool version = false;
 

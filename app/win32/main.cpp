@@ -13,6 +13,7 @@
 #include "text/utf8_text.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
+#include "ui/win32/history_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/report_dialog.h"
 #include "version.h"
@@ -53,7 +54,7 @@ std::vector<std::wstring> arguments() {
 // program) or "-" for standard input, checked as every new text is; none
 // for the lesson beside the program, txt\文档.txt. A named lesson is read
 // once, as a pipe gives nothing twice.
-std::optional<keyloom::NewText> commandLineText() {
+std::optional<keyloom::NewText> commandLineText(std::u16string& textName) {
     std::vector<std::string> utf8;
     for (const std::wstring& argument : arguments()) {
         utf8.push_back(keyloom::toUtf8(std::u16string(argument.begin(), argument.end())));
@@ -67,6 +68,7 @@ std::optional<keyloom::NewText> commandLineText() {
         std::exit(answer->exitStatus);
     }
     const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
+    textName = keyloom::startingTextName(line);
     if (!line.lessonFile) {
         return std::nullopt;
     }
@@ -81,7 +83,8 @@ int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
-    const std::optional<keyloom::NewText> newText = commandLineText();
+    std::u16string textName;
+    const std::optional<keyloom::NewText> newText = commandLineText(textName);
     if (newText) {
         form.Form_Load([&newText] { return newText->text; });
         controls.otherLabels.at("lblRefused").caption =
@@ -91,11 +94,14 @@ int run(int show) {
     }
     form.record().setClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
 
-    // No option travels from run to run yet.
-    const std::vector<std::wstring> carried;
-    const auto startNewRun = [&carried](HWND old, const std::u16string& text,
-                                        keyloom::OldWindow oldWindow) {
-        keyloom::startNewRun(old, text, oldWindow, carried);
+    // A new run is told its text's name; an empty name is this run's (F3).
+    const auto startNewRun = [&textName](HWND old, const std::u16string& text,
+                                         const std::u16string& newName,
+                                         keyloom::OldWindow oldWindow) {
+        const std::u16string& name = newName.empty() ? textName : newName;
+        const std::vector<std::wstring> options = {L"--text-name",
+                                                   std::wstring(name.begin(), name.end())};
+        keyloom::startNewRun(old, text, oldWindow, options);
     };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
@@ -103,10 +109,17 @@ int run(int show) {
         keyloom::showAboutBox, startNewRun);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
-        startNewRun(window.hwnd(), drill, keyloom::OldWindow::Keep);
+        startNewRun(window.hwnd(), drill, std::u16string(keyloom::kDrillTextName),
+                    keyloom::OldWindow::Keep);
     };
+    // Nothing of the journal is read or made until the learner asks.
+    keyloom::ReportJournal journal(textName, keyloom::defaultJournalFolder(),
+                                   keyloom::wallClockNow);
     window.setReportOpener(
-        [&](HWND owner) { keyloom::showReport(form.record(), startDrill, owner); });
+        [&](HWND owner) { keyloom::showReport(form.record(), startDrill, &journal, owner); });
+    window.setCommandAction(keyloom::ProgramCommand::History, [&](HWND owner) {
+        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, owner);
+    });
     window.create(show, keyloom::placeLikeStarter());
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
