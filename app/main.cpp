@@ -60,7 +60,7 @@ std::vector<std::filesystem::path> lessonPlaces() {
 void setIdentity() {
     QCoreApplication::setApplicationName(QStringLiteral("keyloom"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(keyloom::kVersionText));
-    QGuiApplication::setDesktopFileName(QStringLiteral("keyloom"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.keyloom.keyloom"));
 }
 
 constexpr std::string_view kProgramName = "keyloom";

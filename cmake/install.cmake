@@ -14,6 +14,10 @@ set(KEYLOOM_PROGRAM_DIR lib/keyloom)
 
 install(TARGETS keyloom RUNTIME DESTINATION ${KEYLOOM_PROGRAM_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/txt/文档.txt DESTINATION ${KEYLOOM_PROGRAM_DIR}/txt)
+# The generated sets and code tables, in the package's data folder, which the
+# program finds from its own folder (data/data_folder.h).
+install(DIRECTORY ${KEYLOOM_DATA_DIR}/lessons ${KEYLOOM_DATA_DIR}/codes
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/keyloom)
 
 # A relative link, so the installed tree works under any prefix and when
 # unpacked into another root.
@@ -28,13 +32,13 @@ install(CODE "
     list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${keyloom_link}\")
 ")
 
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/keyloom.desktop
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/io.github.keyloom.keyloom.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/app/icons/keyloom.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/app/icons/keyloom-32.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps RENAME keyloom.png)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.example.keyloom.metainfo.xml
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/io.github.keyloom.keyloom.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Manual pages are installed compressed, reproducibly (no name or time inside).

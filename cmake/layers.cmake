@@ -4,6 +4,7 @@
 # The program is built in layers, each a library of its own:
 #
 #   keyloom_text      text/      UTF-8 and UTF-16, the lesson decoders
+#   keyloom_data      data/      where the generated sets and code tables are installed
 #   keyloom_forms     forms/     the form model and the window descriptions
 #   keyloom_practice  practice/  the main window's handlers     (forms, text)
 #   keyloom_about     about/     the about box's logic          (text)

@@ -155,6 +155,16 @@ constexpr std::array kElements{
                   .look = {.left = 4200, .top = 420, .width = 6540, .height = 180},
                   .caption = u"",
                   .tabIndex = 27},
+    // Between the panes, shown while the learner types without an input
+    // method; its caption says how to turn one on.
+    ElementDesign{.name = "lblInputMethod",
+                  .look = {.left = 120,
+                           .top = 3570,
+                           .width = 10560,
+                           .height = 240,
+                           .foreColor = kRed,
+                           .visible = false},
+                  .tabIndex = 28},
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

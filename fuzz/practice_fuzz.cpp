@@ -4,11 +4,15 @@
 // The main window's handlers on arbitrary event sequences: key-downs of any
 // code and shift state, input-method commits, changes with any caret, text
 // edits, clock and caret ticks, Backspace storms and long typing runs. Keys,
-// commits and Backspace go through the typing box's real rules; after every
-// event the run's invariants must hold, and no error may escape a handler.
+// commits and Backspace go through the typing box's real rules, and through
+// the keystroke rules to the run's record as a front end feeds them, on a
+// clock that started long before the run and moves with every event; after
+// every event the run's invariants must hold, and no error may escape a
+// handler.
 #include "forms/frm_main_design.h"
 #include "fuzz/byte_reader.h"
 #include "practice/frm_main.h"
+#include "practice/keystroke_counter.h"
 #include "tests/support/fixed_measure.h"
 #include "tests/support/lesson_folder.h"
 #include "tests/support/practice_invariants.h"
@@ -16,6 +20,7 @@
 #include "text/code_points.h"
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -81,6 +86,11 @@ class Lessons {
 // on the time one input takes.
 constexpr int kMaxEvents = 70000;
 
+using namespace std::chrono_literals;
+constexpr std::chrono::nanoseconds kClockAtStart = 90 * 24h;
+constexpr std::chrono::nanoseconds kEventTime = 37ms;
+constexpr std::chrono::nanoseconds kCaretBlink = 500ms;
+
 bool isPunctuationKey(int code) {
     return (code >= 186 && code <= 192) || (code >= 219 && code <= 222);
 }
@@ -88,6 +98,7 @@ bool isPunctuationKey(int code) {
 class Run {
   public:
     Run(ByteReader& in, const std::filesystem::path& lesson) : in_(in) {
+        form_.record().setClock([this] { return now_; });
         form_.Form_Load(lesson);
         std::u16string_view rest = form_.state().lessonText;
         while (!rest.empty()) {
@@ -113,8 +124,18 @@ class Run {
         case 2: commitTogether(1 + in_.byte() % 4); break;
         case 3: change(in_.dword()); break;
         case 4: edit(); break;
-        case 5: repeat(1 + in_.byte() * 129, [this] { form_.Timer1_Timer(); }); break;
-        case 6: repeat(1 + in_.byte(), [this] { form_.Timer2_Timer(); }); break;
+        case 5:
+            repeat(1 + in_.byte() * 129, [this] {
+                now_ += 1s;
+                form_.Timer1_Timer();
+            });
+            break;
+        case 6:
+            repeat(1 + in_.byte(), [this] {
+                now_ += kCaretBlink;
+                form_.Timer2_Timer();
+            });
+            break;
         case 7: repeat(1 + in_.byte(), [this] { backspace(); }); break;
         case 8: typeRun(1 + in_.byte() * 4, in_.byte()); break;
         default: typeRun(in_.byte() * 130, in_.byte()); break;
@@ -141,10 +162,14 @@ class Run {
 
     // Any key, typing a sign or a character; the box's lock decides.
     void keyDown(Counter code, Counter shift) {
+        keystrokes_.keyDown(code, shift);
         typing_.key(code, isPunctuationKey(code) ? u"," : character(in_.byte()), shift);
     }
 
-    void commitOne(std::u16string_view character) { typing_.commit(character); }
+    void commitOne(std::u16string_view character) {
+        keystrokes_.inputMethodEvent(u"", character);
+        typing_.commit(character);
+    }
 
     void commitEach(int count) {
         for (int i = 0; i < count; ++i) {
@@ -155,6 +180,7 @@ class Run {
 
     // A phrase committed at once: one change for all its characters.
     void commitTogether(int count) {
+        keystrokes_.keyDown(kKeyProcessedByIme, 0);
         form_.txtType_KeyDown(kKeyProcessedByIme, 0);
         for (int i = 0; i < count; ++i) {
             box().text.append(character(in_.byte()));
@@ -185,7 +211,10 @@ class Run {
         form_.txtType_Change();
     }
 
-    void backspace() { typing_.backspace(); }
+    void backspace() {
+        keystrokes_.keyDown(kKeyBack, 0);
+        typing_.backspace();
+    }
 
     // A stretch of typing, one character in `wrongRate` out of 256 wrong.
     void typeRun(int count, std::uint8_t wrongRate) {
@@ -198,6 +227,7 @@ class Run {
 
     void checkNow(bool allMarks) {
         ++events_;
+        now_ += kEventTime;
         if (const std::string problem = invariants_.check(allMarks); !problem.empty()) {
             finding(problem);
         }
@@ -208,11 +238,13 @@ class Run {
     ByteReader& in_;
     std::vector<std::u16string_view> characters_; // the lesson's, one code point each
     int events_ = 0;
+    std::chrono::nanoseconds now_ = kClockAtStart;
     FixedMeasure measure_;
     MainControls controls_ = frmMainControls();
     FrmMain form_{controls_, measure_};
     PracticeInvariants invariants_{controls_, form_};
     test::RulesBox typing_{form_, controls_.txtType};
+    KeystrokeCounter keystrokes_{form_.record()};
 };
 
 } // namespace

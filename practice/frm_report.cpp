@@ -26,7 +26,11 @@ ReportContent loadReport(const RunRecord& record) {
         }
         content.figures += figure.name + u"  " + figure.value;
     }
-    if (content.drill.empty()) {
+    // Only a lesson character can be drilled; what was typed past the
+    // lesson's end is wrong (and may be slow) with nothing to drill.
+    if (content.drill.empty() && figures.wrong > 0) {
+        content.drillTip = u"错字都在课文之后（文末），没有课文里的字可练";
+    } else if (content.drill.empty()) {
         content.drillTip = u"没有打错或打得慢的字，无需练习";
     }
     return content;

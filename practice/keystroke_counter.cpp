@@ -23,7 +23,7 @@ constexpr Counter kKeyO = 79; // Ctrl+O opens a lesson
 
 bool isModifier(Counter keyCode) {
     switch (keyCode) {
-    case kKeyNone: // a key without a code: AltGr, the level keys and the like
+    case kKeyNone: // a key without a code that types nothing: AltGr, the level keys
     case kKeyShift:
     case kKeyControl:
     case kKeyAlt:
@@ -46,9 +46,10 @@ bool countsAsKeystroke(Counter keyCode, Counter shift) {
     return !isModifier(keyCode) && !isShortcut(keyCode, shift);
 }
 
-void KeystrokeCounter::keyDown(Counter keyCode, Counter shift) {
+void KeystrokeCounter::keyDown(Counter keyCode, Counter shift, bool typesText) {
     record_.beginCommit();
-    if (!countsAsKeystroke(keyCode, shift)) {
+    committed_ = false;
+    if (keyCode == kKeyNone ? !typesText : !countsAsKeystroke(keyCode, shift)) {
         return;
     }
     record_.countKeystroke();
@@ -57,15 +58,19 @@ void KeystrokeCounter::keyDown(Counter keyCode, Counter shift) {
     }
 }
 
-void KeystrokeCounter::inputMethodEvent(std::u16string_view preedit, std::u16string_view commit) {
+void KeystrokeCounter::inputMethodEvent(std::u16string_view preedit, std::u16string_view commit,
+                                        bool sameKeyAsBefore) {
     record_.beginCommit();
     // Input methods send an event a key while composing, the composition's
     // text changed or not (IBus shows 他 for both t and ta), and after a
-    // commit or an abandoned composition an empty one.
-    if (!commit.empty() || !preedit.empty() || composing_) {
+    // commit or an abandoned composition an empty one. A key that commits
+    // and goes on sends the commit, then the rest, together.
+    const bool countedWithTheCommit = sameKeyAsBefore && committed_;
+    if (!countedWithTheCommit && (!commit.empty() || !preedit.empty() || composing_)) {
         record_.countKeystroke();
     }
     composing_ = !preedit.empty();
+    committed_ = !commit.empty();
 }
 
 void KeystrokeCounter::compositionAbandoned() {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <map>
 #include <numeric>
+#include <set>
 
 namespace keyloom {
 namespace {
@@ -58,22 +59,6 @@ std::u16string twoDecimals(double value) {
 std::u16string number(long long value) {
     return ascii(std::to_string(value).c_str());
 }
-
-} // namespace
-
-// Each standing character's time: its commit's time shared equally among
-// the characters the commit brought.
-std::vector<double> characterSeconds(const RunRecord& record) {
-    std::vector<double> seconds;
-    seconds.reserve(record.characters().size());
-    for (const RunRecord::Commit& commit : record.commits()) {
-        const double each = commit.sinceMs / 1000.0 / commit.arrived;
-        seconds.insert(seconds.end(), commit.standing, each);
-    }
-    return seconds;
-}
-
-namespace {
 
 // Characters that arrived in a commit of two or more that are not
 // punctuation, themselves not punctuation.
@@ -130,20 +115,29 @@ std::vector<double> rowSpeeds(const std::vector<double>& seconds) {
     return speeds;
 }
 
+// The standing characters' references follow the lesson from its start, so
+// a reference's first place among them is its first place in the lesson.
 std::u16string drill(const std::vector<RunRecord::Character>& characters,
                      const std::vector<double>& seconds) {
     const double slowFrom = std::max(kSlowFactor * median(seconds), kSlowAtLeastSeconds);
-    std::u16string text;
-    std::vector<char32_t> taken;
+    std::vector<char32_t> inLessonOrder;
+    std::set<char32_t> seen;
+    std::set<char32_t> weak;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const char32_t reference = characters[i].reference;
-        const bool weak = !characters[i].right() || seconds[i] > slowFrom;
-        if (!weak || reference == RunRecord::kNoReference ||
-            std::ranges::find(taken, reference) != taken.end()) {
+        if (reference == RunRecord::kNoReference) {
             continue;
         }
-        taken.push_back(reference);
-        for (int r = 0; r < kDrillRepeats; ++r) {
+        if (seen.insert(reference).second) {
+            inLessonOrder.push_back(reference);
+        }
+        if (!characters[i].right() || seconds[i] > slowFrom) {
+            weak.insert(reference);
+        }
+    }
+    std::u16string text;
+    for (const char32_t reference : inLessonOrder) {
+        for (int r = 0; r < kDrillRepeats && weak.contains(reference); ++r) {
             appendUtf16(text, reference);
         }
     }
@@ -170,6 +164,18 @@ std::vector<TimedCharacter> slowest(const std::vector<RunRecord::Character>& cha
 }
 
 } // namespace
+
+std::vector<double> characterSeconds(const RunRecord& record) {
+    std::vector<double> seconds;
+    seconds.reserve(record.characters().size());
+    std::uint32_t before = 0;
+    for (const RunRecord::Commit& commit : record.commits()) {
+        const double each = (commit.atMs - before) / 1000.0 / commit.standing;
+        seconds.insert(seconds.end(), commit.standing, each);
+        before = commit.atMs;
+    }
+    return seconds;
+}
 
 RunFigures computeFigures(const RunRecord& record) {
     const std::vector<RunRecord::Character>& characters = record.characters();

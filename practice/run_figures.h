@@ -26,8 +26,8 @@ struct TimedCharacter {
 };
 
 // The report's figures for the run so far, on one time base: the typing time
-// from the first counted key to the newest commit. All in double precision;
-// a figure whose divisor is 0 is 0.
+// from the first counted key to the newest commit still standing. All in
+// double precision; a figure whose divisor is 0 is 0.
 struct RunFigures {
     double typingSeconds = 0;
     int characters = 0; // scored and still standing
@@ -51,8 +51,8 @@ struct RunFigures {
 
 RunFigures computeFigures(const RunRecord& record);
 
-// Each standing character's time, in the order of the record's characters:
-// its commit's time shared equally among the characters the commit brought.
+// Each standing character's time in seconds, in order; they sum to the
+// typing time.
 std::vector<double> characterSeconds(const RunRecord& record);
 
 // The one-line result to share, with no line end, e.g.

@@ -52,14 +52,11 @@ void RunRecord::score(char32_t reference, char32_t typed) {
         // The clock is read once a commit, not once a character.
         const std::int64_t at = now();
         start(at);
-        const std::int64_t since = committed_ ? newestCommitNs_ : startNs_;
-        commits_.push_back({.sinceMs = saturatedMs(at - since)});
-        newestCommitNs_ = at;
-        committed_ = true;
+        const std::uint32_t before = commits_.empty() ? 0 : commits_.back().atMs;
+        commits_.push_back({.atMs = std::max(before, saturatedMs(at - startNs_))});
         commitOpen_ = true;
     }
     Commit& commit = commits_.back();
-    ++commit.arrived;
     ++commit.standing;
     if (!isPunctuation(typed)) {
         ++commit.arrivedWording;
@@ -73,17 +70,17 @@ void RunRecord::takeBack() {
     }
     characters_.pop_back();
     ++corrections_;
-    if (--commits_.back().standing == 0) {
+    Commit& newest = commits_.back();
+    const std::uint32_t before = commits_.size() > 1 ? commits_[commits_.size() - 2].atMs : 0;
+    newest.atMs -= (newest.atMs - before) / newest.standing; // its share, to what comes next
+    if (--newest.standing == 0) {
         commits_.pop_back();
-        commitOpen_ = false; // what comes next is a commit of its own
     }
+    commitOpen_ = false; // what comes after a Backspace is a commit of its own
 }
 
 std::chrono::nanoseconds RunRecord::typingTime() const {
-    if (!committed_) {
-        return {};
-    }
-    return std::chrono::nanoseconds(std::max<std::int64_t>(0, newestCommitNs_ - startNs_));
+    return std::chrono::milliseconds(commits_.empty() ? 0 : commits_.back().atMs);
 }
 
 std::size_t RunRecord::memoryBytes() const {

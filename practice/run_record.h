@@ -31,12 +31,15 @@ class RunRecord {
         [[nodiscard]] bool right() const { return reference != kNoReference && reference == typed; }
     };
     // The characters that arrived in one event of the typing box: one input
-    // method commit, or one key's character.
+    // method commit, or one key's character. Its time, from the standing
+    // commit before it (the first: from the first key) to its own, is shared
+    // equally among its standing characters. A character taken back gives its
+    // share to what is typed next: its commit's time moves back by that share,
+    // and a commit with nothing standing goes, its time with it.
     struct Commit {
-        std::uint32_t sinceMs = 0;        // from the commit before it (the first: the first key)
-        std::uint16_t arrived = 0;        // characters it brought
-        std::uint16_t arrivedWording = 0; // of them not punctuation
-        std::uint16_t standing = 0;       // of them not taken back
+        std::uint32_t atMs = 0;           // from the first key; never before the commit before it
+        std::uint16_t arrivedWording = 0; // characters it brought that are not punctuation
+        std::uint16_t standing = 0;       // of its characters, those not taken back
     };
 
     explicit RunRecord(MonotonicClock clock = {});
@@ -63,9 +66,13 @@ class RunRecord {
     [[nodiscard]] std::int64_t keystrokes() const { return keystrokes_; }
     [[nodiscard]] bool keystrokesEstimated() const { return estimated_; }
     [[nodiscard]] std::int64_t corrections() const { return corrections_; }
-    // From the first counted key to the newest commit, taken back or not;
-    // 0 before the first commit.
+    // From the first counted key to the newest commit still standing: the
+    // sum of the standing characters' times. 0 while none stands.
     [[nodiscard]] std::chrono::nanoseconds typingTime() const;
+    // The front end's clock, which times the run.
+    [[nodiscard]] std::chrono::nanoseconds clockTime() const {
+        return std::chrono::nanoseconds(now());
+    }
     // Bytes the record holds.
     [[nodiscard]] std::size_t memoryBytes() const;
 
@@ -79,9 +86,7 @@ class RunRecord {
     std::int64_t keystrokes_ = 0;
     std::int64_t corrections_ = 0;
     std::int64_t startNs_ = 0; // the first counted key, or the first commit before any
-    std::int64_t newestCommitNs_ = 0;
     bool started_ = false;
-    bool committed_ = false;
     bool commitOpen_ = false;
     bool estimated_ = false;
 };

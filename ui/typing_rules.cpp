@@ -42,6 +42,11 @@ bool TypingRules::keyDown(Counter keyCode, Counter shift) {
         return false;
     }
     const std::optional<ProgramCommand> command = programCommandFor(keyCode, shift);
+    // A letter key types nothing here (the handler locks the box against
+    // it); with Ctrl or Alt it is a shortcut rather than typing.
+    if (keyCode >= kKeyA && keyCode <= kKeyZ && (shift & (kCtrlMask | kAltMask)) == 0) {
+        refusedLetter_ = true;
+    }
     // The handler may end the program, and with it the box.
     if ((!command || commandRunsKeyDownHandler(*command)) &&
         (!hooks_.keyDown(keyCode, shift) || !attached_)) {

@@ -79,6 +79,9 @@ class TypingRules {
     [[nodiscard]] bool abandoning() const { return abandoning_; }
     // Whether any input-method event has reached the box yet.
     [[nodiscard]] bool metInputMethod() const { return metInputMethod_; }
+    // Whether the box has refused a letter key while no input method has
+    // ever reached it: the learner is typing without one.
+    [[nodiscard]] bool needsInputMethod() const { return refusedLetter_ && !metInputMethod_; }
 
   private:
     [[nodiscard]] bool takesTyping() const;
@@ -94,6 +97,7 @@ class TypingRules {
     bool composingMarks_ = false; // the composition shows only accent marks
     bool handedOver_ = false;
     bool metInputMethod_ = false;
+    bool refusedLetter_ = false;
 };
 
 } // namespace keyloom

@@ -74,6 +74,15 @@ TEST(DesktopSysInfoTest, PrefersProgramsInTheirOrderAndSkipsWhatCannotRun) {
     EXPECT_EQ(findDesktopSysInfoProgram(a.string()), (a / "cpu-x").string());
     EXPECT_EQ(findDesktopSysInfoProgram(""), std::nullopt);
     EXPECT_EQ(findDesktopSysInfoProgram(dir.path().string() + "::relative"), std::nullopt);
+    // Relative entries, the empty one among them, name the current folder
+    // and what lies below it: never searched, though programs are there.
+    dir.addProgram("gnome-system-monitor");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path());
+    EXPECT_EQ(findDesktopSysInfoProgram("a:b"), std::nullopt);
+    EXPECT_EQ(findDesktopSysInfoProgram(".:"), std::nullopt);
+    EXPECT_EQ(findDesktopSysInfoProgram(":"), std::nullopt);
+    fs::current_path(before);
 }
 
 TEST(DesktopSysInfoTest, ButtonStartsTheDesktopProgramOrShowsTheMessage) {
@@ -119,8 +128,19 @@ TEST(DesktopSysInfoTest, OnlyTheFirstEntryExists) {
     EXPECT_EQ(registry.queryValue(key, "PATH", type, small, size), kErrorMoreData);
     EXPECT_EQ(size, 18U);
     EXPECT_EQ(registry.queryValue(key, "Other", type, small, size), kErrorFileNotFound);
+    // "/usr/bin/hardinfo" and its zero fill a buffer of 18 bytes exactly.
+    std::array<std::uint8_t, 18> exact{};
+    size = exact.size();
+    EXPECT_EQ(registry.queryValue(key, "PATH", type, exact, size), 0);
+    EXPECT_EQ(size, 18U);
+    EXPECT_EQ(type, kRegString);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(exact.data())), "/usr/bin/hardinfo");
     EXPECT_EQ(registry.closeKey(key), 0);
     EXPECT_NE(registry.closeKey(0), 0);
+    // A closed key answers nothing and closes no more.
+    size = exact.size();
+    EXPECT_NE(registry.queryValue(key, "PATH", type, exact, size), 0);
+    EXPECT_NE(registry.closeKey(key), 0);
 }
 
 TEST(DesktopSysInfoTest, ExpandsReferencesFromTheEnvironment) {

@@ -7,7 +7,8 @@ starts the input method itself):
 
     measure_keystrokes.py PATH/TO/keyloom METHOD [--per-group]
 
-METHOD is one of fcitx5-pinyin, fcitx5-shuangpin, fcitx5-wubi, fcitx5-rime,
+METHOD is one of fcitx5-pinyin, fcitx5-shuangpin, fcitx5-wubi (codes ended by
+space), fcitx5-wubi-dingzi (each code ended by the next key, 顶字上屏), fcitx5-rime,
 ibus-libpinyin, and fcitx5-pinyin-paging (paging through candidates). Prints the keys sent, the count shown and the characters
 committed; the README's table of input methods comes from these runs.
 """
@@ -25,15 +26,19 @@ from report_test import FIGURES, client_origin, figure, open_report, select_labe
 # The keys typed in each method: syllables or codes chosen with space or a
 # digit, Backspace inside and outside a composition, Escape, punctuation.
 SEQUENCES = {
+    # the comma key ending a composition commits it and types ，: one key
     "pinyin": ["w o m e n space", "n i h a o 1", "comma", "z h BackSpace o n g space",
-               "BackSpace", "t a Escape", "period"],
+               "BackSpace", "t a Escape", "period", "n i comma"],
     "shuangpin": ["w o m f space", "n i h k 1", "comma", "v s g o BackSpace o space",
-                  "BackSpace", "t a Escape", "period"],
+                  "BackSpace", "t a Escape", "period", "n i comma"],
     # paging through the candidates with = and - and Page Down
     "paging": ["n i equal equal minus space", "w o Next space"],
     # wubi: 我们 trwu, 你好 wqvb, 中国 khlg, 国 lgyi.
     "wbx": ["t r w u space", "w q v b space", "comma", "k h l g space",
             "l g BackSpace g y i", "BackSpace", "w b Escape", "period"],
+    # wubi typed the usual way: the first key of the next code, or a
+    # punctuation key, commits the word still shown (顶字上屏)
+    "wbx-dingzi": ["t r w u", "w w n a", "k h l g", "w q v b", "comma", "period"],
 }
 
 
@@ -42,6 +47,7 @@ METHODS = {
     "fcitx5-pinyin": ("pinyin", "pinyin", "pinyin"),
     "fcitx5-shuangpin": ("shuangpin", "pinyin", "shuangpin"),
     "fcitx5-wubi": ("wbx", "table,pinyinhelper", "wbx"),
+    "fcitx5-wubi-dingzi": ("wbx", "table,pinyinhelper", "wbx-dingzi"),
     "fcitx5-rime": ("rime", "rime", "pinyin"),
     "fcitx5-pinyin-paging": ("pinyin", "pinyin", "paging"),
 }

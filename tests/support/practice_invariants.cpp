@@ -5,10 +5,13 @@
 
 #include "practice/marks.h"
 #include "practice/ring.h"
+#include "practice/run_figures.h"
 #include "text/code_points.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <numeric>
 
 namespace keyloom {
 namespace {
@@ -23,6 +26,9 @@ constexpr int kTouchedMarks = 1;
 // many alive (three rows behind the typing, the current row up to column 38).
 constexpr int kMaxMarksInLesson = 3 * kRowWidth + 38;
 constexpr Twips kRowStartCaret = kRowLeft - 1;
+// Rounding of the sum of up to 32,767 characters' times, far below a
+// millisecond, the record's unit.
+constexpr double kSecondsTolerance = 1e-6;
 
 std::string u8(const std::u16string& text) {
     std::string out;
@@ -54,6 +60,9 @@ std::string PracticeInvariants::check(bool allMarks) {
     }
     if (problem.empty()) {
         problem = checkCaret();
+    }
+    if (problem.empty() && allMarks) {
+        problem = checkRecordTimes();
     }
     return problem;
 }
@@ -135,6 +144,19 @@ std::string PracticeInvariants::checkCaret() const {
     if (caret.x1 != rightEdge(newest) || caret.y1 != newest.top ||
         caret.y2 != newest.top + kCaretHeight) {
         return "the caret is not right after mark " + std::to_string(typed);
+    }
+    return {};
+}
+
+// Every moment of the typing time is some standing character's: a
+// character taken back leaves its time to the one typed after it.
+std::string PracticeInvariants::checkRecordTimes() const {
+    const std::vector<double> seconds = characterSeconds(form_.record());
+    const double sum = std::accumulate(seconds.begin(), seconds.end(), 0.0);
+    const double typing = std::chrono::duration<double>(form_.record().typingTime()).count();
+    if (std::abs(sum - typing) > kSecondsTolerance) {
+        return "the characters' times sum to " + std::to_string(sum) + " s, the typing time is " +
+               std::to_string(typing) + " s";
     }
     return {};
 }

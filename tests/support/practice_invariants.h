@@ -17,7 +17,8 @@ class PracticeInvariants {
         : c_(controls), form_(form) {}
 
     // Empty when all holds, else what broke. `allMarks` scans every live
-    // mark; otherwise only the newest, the only one a single event sets.
+    // mark and the whole run's record; otherwise only the newest mark, the
+    // only one a single event sets.
     [[nodiscard]] std::string check(bool allMarks = false);
 
   private:
@@ -25,6 +26,7 @@ class PracticeInvariants {
     [[nodiscard]] std::string checkMarks(bool allMarks);
     [[nodiscard]] std::size_t lessonLength();
     [[nodiscard]] std::string checkCaret() const;
+    [[nodiscard]] std::string checkRecordTimes() const;
 
     const MainControls& c_;
     const FrmMain& form_;

@@ -9,6 +9,7 @@ namespace {
 
 constexpr Counter kKeyE = 69;
 constexpr Counter kKeyA = 65;
+constexpr Counter kKeyZ = 90;
 constexpr Counter kKeyOne = 49;
 constexpr Counter kKeySpace = 32;
 constexpr Counter kKeyV = 86;
@@ -85,7 +86,28 @@ Outcome untouched(bool locked = false) {
 // Each command key abandons a composition and runs its command; only F1 and
 // F2 reach the key-down handler, whose lock (keys 32 to 127) shows it. With
 // another modifier the key reaches the handler and leaves the composition.
+// Four rows of characters, then Backspaces back into the first: its marks
+// went as the ring advanced, so the Backspace finds nothing to take back and
+// meets a locked box, which keeps its text.
+Scenario backspaceIntoTheRingsPast() {
+    constexpr int kTyped = 171;      // column 38 of the fourth row: row 0's marks go
+    constexpr int kBackspaces = 128; // back to 43 characters, then one more
+    std::vector<Step> steps{commit(std::u16string(kTyped, u'你'))};
+    steps.insert(steps.end(), kBackspaces, key(kKeyBack));
+    const std::u16string left(kTyped - kBackspaces + 1, u'你'); // the first row, whole
+    // Scored against 𠀀你好...: the second character alone is right.
+    Outcome locked{.boxText = left,
+                   .selStart = static_cast<long long>(left.size()),
+                   .typedRow = left,
+                   .rightCount = 1,
+                   .wrongCount = static_cast<Counter>(left.size() - 1),
+                   .locked = true};
+    return {"Backspace in a locked box, past the ring's marks, keeps the text", std::move(steps),
+            std::move(locked)};
+}
+
 std::vector<Scenario> withCommandKeyRows(std::vector<Scenario> scenarios) {
+    scenarios.push_back(backspaceIntoTheRingsPast());
     for (const CommandKey& k : kCommandKeys) {
         const bool handlerSeesIt =
             k.command == ProgramCommand::About || k.command == ProgramCommand::Report;
@@ -156,10 +178,10 @@ const std::vector<Scenario>& typingScenarios() {
         {"a preedit alone scores nothing", {preedit(u"n"), preedit(u"ni")}, {.composing = true}},
         {"letters, digits and space lock the box against their own text",
          {key(kKeyA, u"a"), key(kKeyOne, u"1"), key(kKeySpace, u" ")},
-         untouched(true)},
+         {.locked = true, .inputMethodNotice = true}},
         {"a dead key and then E: the E locks the box",
          {key(kKeyQuote), key(kKeyE, u"é")},
-         untouched(true)},
+         {.locked = true, .inputMethodNotice = true}},
         {"an accented letter from a key without a code is refused",
          {key(kNoCode, u"é")},
          untouched()},
@@ -167,7 +189,7 @@ const std::vector<Scenario>& typingScenarios() {
         {"the comma key types", {key(kKeyComma, u",")}, {u",", 1, u",", u"0", u"𠀀", 0, 1}},
         {"Backspace on an empty box unlocks it and changes nothing",
          {key(kKeyA, u"a"), key(kKeyBack)},
-         untouched()},
+         {.inputMethodNotice = true}},
         {"without the focus nothing is taken, with it again it is",
          {kFocusOut, preedit(u"ni"), commit(u"你"), kFocusIn, preedit(u"a"), commit(u"𠀀")},
          {u"𠀀", 1, u"𠀀", u"1", u"𠀀", 1, 0}},
@@ -187,6 +209,16 @@ const std::vector<Scenario>& typingScenarios() {
          {preedit(u"\u00A0"), commit(u"é"), preedit(u"\u02BC"), commit(u"é")},
          untouched(),
          true},
+        {"a letter refused before any input method asks for one, until the first event",
+         {key(kKeyZ, u"Z", kShiftMask), preedit(u"n")},
+         {.composing = true}},
+        {"digits, signs and Ctrl+letters ask for no input method",
+         {key(kKeyOne, u"1"), key(kKeypadAdd, u"+"), key(kKeyV, u"\x16", kCtrlMask),
+          key(kKeyA, u"a", kCtrlMask | kAltMask)},
+         untouched(true)},
+        {"a letter after an input-method event asks for none",
+         {commit(u"𠀀"), key(kKeyA, u"a")},
+         {u"𠀀", 1, u"𠀀", u"1", u"𠀀", 1, 0, true}},
         {"a composition showing a space is an input method's",
          {preedit(u" "), commit(u"é")},
          {u"é", 1, u"é", u"0", u"𠀀", 0, 1},
@@ -208,8 +240,9 @@ Outcome outcomeOf(const MainControls& controls, const PracticeState& state, bool
                     .wrongCount = state.wrongCount,
                     .locked = controls.txtType.locked,
                     .composing = composing,
-                    .commands = std::move(commands)};
-    for (int k = 1; k <= state.typedCount; ++k) {
+                    .commands = std::move(commands),
+                    .inputMethodNotice = findLabel(controls, "lblInputMethod")->visible};
+    for (int k = 1; k <= state.typedCount && controls.lblOK.exists(k); ++k) {
         outcome.markTags += controls.lblOK[k].tag;
         outcome.markCaptions += controls.lblOK[k].caption;
     }
@@ -239,6 +272,8 @@ std::string differences(const Outcome& expected, const Outcome& actual) {
     number("wrong", expected.wrongCount, actual.wrongCount);
     number("locked", expected.locked ? 1 : 0, actual.locked ? 1 : 0);
     number("composing", expected.composing ? 1 : 0, actual.composing ? 1 : 0);
+    number("input-method notice", expected.inputMethodNotice ? 1 : 0,
+           actual.inputMethodNotice ? 1 : 0);
     if (expected.commands != actual.commands) {
         const auto listed = [](const std::vector<ProgramCommand>& commands) {
             std::string list;

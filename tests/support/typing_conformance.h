@@ -41,6 +41,7 @@ struct Outcome {
     bool locked = false;
     bool composing = false;
     std::vector<ProgramCommand> commands{}; // the program's commands run, in order
+    bool inputMethodNotice = false;         // the window says an input method is needed
 };
 
 struct Scenario {

@@ -5,8 +5,11 @@
 // these tests run on Linux (iconv) and, cross-built, under Wine (the Windows
 // code-page API), so the two cannot read a lesson differently.
 #include "practice/lesson_text.h"
+#include "text/code_points.h"
 #include "text/text_decoding.h"
+#include "text/utf8_text.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -33,6 +36,8 @@ TEST(TextDecodingTest, Utf8IsStrictAlsoAtACut) {
     // No text: the bytes are not UTF-8.
     const Case<std::optional<std::u16string>> cases[] = {
         {"characters of three and four bytes", "\xE4\xB8\xAD\xF0\x9F\x98\x80", false, u"中😀"},
+        {"the first and the last of three and four bytes", "\xE0\xA0\x80\xF4\x8F\xBF\xBF", false,
+         u"\u0800\U0010FFFF"},
         {"empty", "", false, u""},
         {"a character cut by the prefix waits", "\xE4\xB8\xAD\xE6\x96", true, u"中"},
         {"a complete last character just before the cut", "a\xE4\xB8\xAD", true, u"a中"},
@@ -44,6 +49,9 @@ TEST(TextDecodingTest, Utf8IsStrictAlsoAtACut) {
         {"byte no character starts with", "\xFF", false, std::nullopt},
         {"ASCII where a continuation belongs", "\xE4\x41", false, std::nullopt},
         {"beyond U+10FFFF", "\xF4\x90\x80\x80", false, std::nullopt},
+        {"lead byte F5", "\xF5\x80\x80\x80", false, std::nullopt},
+        {"lead byte F6 at a cut", "a\xF6\x80", true, std::nullopt},
+        {"lead byte F7 at a cut", "a\xF7\x80\x80", true, std::nullopt},
         {"cut surrogate", "\xED\xA0", true, std::nullopt},
         {"cut overlong form", "\xE0\x80", true, std::nullopt},
         {"cut four-byte overlong form", "\xF0\x80", true, std::nullopt},
@@ -100,6 +108,46 @@ TEST(TextDecodingTest, LessonLinesDecodeOneByOneAndJoin) {
     expectEach(cases,
                [](std::string_view bytes, bool more) { return decodeLesson(bytes, more, 100); });
     EXPECT_EQ(decodeLesson("abc\ndef", false, 4), u"abcd");
+}
+
+// A character is one code point: a surrogate pair is one, a lone surrogate
+// (high or low, first or after another character) one of its own, written
+// to UTF-8 as U+FFFD.
+TEST(TextDecodingTest, CodePointsPairSurrogatesOnly) {
+    struct CodePointCase {
+        const char* what;
+        std::u16string_view text;
+        std::size_t count;
+        char32_t first;
+        std::size_t unitsOfFirstOne;
+        std::size_t unitsOfLastOne;
+        std::string_view utf8;
+    };
+    const CodePointCase cases[] = {
+        {"empty", u"", 0, 0, 0, 0, ""},
+        {"U+0800", u"\u0800", 1, 0x800, 1, 1, "\xE0\xA0\x80"},
+        {"U+10FFFF, a pair", u"\U0010FFFF", 1, 0x10FFFF, 2, 2, "\xF4\x8F\xBF\xBF"},
+        {"a pair after a BMP character", u"中\U00020000", 2, U'中', 1, 2,
+         "\xE4\xB8\xAD\xF0\xA0\x80\x80"},
+        {"a lone high surrogate first", u"\xD800中", 2, 0xD800, 1, 1, "\xEF\xBF\xBD\xE4\xB8\xAD"},
+        {"a lone low surrogate first", u"\xDC00中", 2, 0xDC00, 1, 1, "\xEF\xBF\xBD\xE4\xB8\xAD"},
+        {"a lone high surrogate after a BMP character", u"中\xDBFF", 2, U'中', 1, 1,
+         "\xE4\xB8\xAD\xEF\xBF\xBD"},
+        {"a lone low surrogate after a BMP character", u"中\xDFFF", 2, U'中', 1, 1,
+         "\xE4\xB8\xAD\xEF\xBF\xBD"},
+        {"a low before a high: two lone surrogates", u"\xDC00\xD800", 2, 0xDC00, 1, 1,
+         "\xEF\xBF\xBD\xEF\xBF\xBD"},
+    };
+    for (const CodePointCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(codePointCount(c.text), c.count);
+        EXPECT_EQ(firstCodePoint(c.text), c.first);
+        EXPECT_EQ(unitsOfFirst(c.text, 1), c.unitsOfFirstOne);
+        EXPECT_EQ(unitsOfLast(c.text), c.unitsOfLastOne);
+        EXPECT_EQ(codePointSlice(c.text, c.count - std::min<std::size_t>(c.count, 1), 1).size(),
+                  c.unitsOfLastOne);
+        EXPECT_EQ(toUtf8(c.text), c.utf8);
+    }
 }
 
 } // namespace

@@ -39,6 +39,7 @@ class SceneTest : public test::PracticeFixture {
   public:
     // For the table's events.
     using PracticeFixture::backspace;
+    using PracticeFixture::controls;
     using PracticeFixture::form;
     using PracticeFixture::typeRight;
     using PracticeFixture::typeWrong;
@@ -71,6 +72,19 @@ TEST_F(SceneTest, EachEventChangesItsItemsAndNothingElse) {
          [](SceneTest& t) { t.backspace(); },
          {{"lblType", 0}, {"lblOK", 2}, {"Line1", -1}, {"lblFalse", -1}, {"lblTF", -1}}},
         {"a caret blink", [](SceneTest& t) { t.form.Timer2_Timer(); }, {{"Line1", -1}}},
+        // Marks are made and destroyed by index, not in order.
+        {"a mark created far ahead",
+         [](SceneTest& t) { t.controls.lblOK.create(30); },
+         {{"lblOK", 30}}},
+        {"a mark created before it",
+         [](SceneTest& t) { t.controls.lblOK.create(10); },
+         {{"lblOK", 10}}},
+        {"both destroyed",
+         [](SceneTest& t) {
+             t.controls.lblOK.destroy(30);
+             t.controls.lblOK.destroy(10);
+         },
+         {{"lblOK", 10}, {"lblOK", 30}}},
         {"a clock tick",
          [](SceneTest& t) { t.form.Timer1_Timer(); },
          {{"lblTime", -1}, {"lblSudu", -1}}},
@@ -104,14 +118,22 @@ TEST_F(SceneTest, ATypedCharacterRepaintsItsCellOnlyAndMovesTheCaret) {
     const SceneChange* typed = changeOf(changes, scene, "lblType", 0);
     ASSERT_NE(typed, nullptr);
     EXPECT_EQ(typed->captionFrom, std::optional<std::size_t>(3));
+    // An auto-sized caption's box follows its text: it repaints whole.
+    ASSERT_NE(changeOf(changes, scene, "lblTrue", -1), nullptr);
+    EXPECT_EQ(changeOf(changes, scene, "lblTrue", -1)->captionFrom, std::nullopt);
     EXPECT_TRUE(scene.lineMoved());
     const SceneChange* mark = changeOf(changes, scene, "lblOK", 4);
     ASSERT_NE(mark, nullptr);
     EXPECT_TRUE(mark->before.empty()) << "a new mark";
     EXPECT_EQ(mark->now->back, (Rgb{0, 255, 0}));
     EXPECT_EQ(mark->now->box.height(), 16);
-    // The caret stands right after the fourth character, in the lower pane.
-    EXPECT_EQ(scene.find("Line1")->box.left, (60 + 50 + 4 * 240) / 15);
+    // The caret stands right after the fourth character, in the lower pane:
+    // a line one pixel wide from its first pixel to its last, all of it drawn.
+    const SceneItem* caret = scene.find("Line1");
+    EXPECT_EQ(caret->box.left, (60 + 50 + 4 * 240) / 15);
+    EXPECT_EQ(caret->box.width(), 1);
+    EXPECT_EQ(caret->box.height(), 18) << "250 twips from a pixel row rounded to its last";
+    EXPECT_EQ(caret->reach, caret->box);
 
     form.Timer2_Timer();
     scene.update();
@@ -175,6 +197,7 @@ TEST(Scene, PanesLabelsAndMarksInPixelsAndColoursAtADpi) {
     EXPECT_FALSE(row->opaque) << "rows are transparent";
     EXPECT_EQ(row->placement, TextPlacement::Baseline);
     EXPECT_EQ(row->reach.top, row->box.top - 4) << "a fifth of the 24-px em above";
+    EXPECT_EQ(row->reach.bottom, row->box.bottom + 4) << "and below";
     const SceneItem* value = scene.find("lblTime");
     ASSERT_NE(value, nullptr);
     EXPECT_TRUE(value->opaque);

@@ -8,6 +8,7 @@
 #include "tests/support/lesson_folder.h"
 #include "tests/support/rules_box.h"
 #include "tests/support/typing_conformance.h"
+#include "ui/input_method_notice.h"
 #include "ui/plain_key_characters.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,9 @@ TEST_P(ConformanceTest, Rules) {
     for (const Step& step : GetParam().steps) {
         play(step);
     }
+    // The bindings show the notice after every event; it depends on the
+    // rules' state alone.
+    showInputMethodNotice(controls, box.rules(), Desktop::Linux);
     const Outcome actual =
         outcomeOf(controls, form.state(), box.rules().composing(), box.commands());
     EXPECT_EQ(differences(GetParam().expected, actual), "");

@@ -26,6 +26,8 @@ HistoryDialog::HistoryDialog(std::optional<std::filesystem::path> folder, WallCl
         buildWindow(*this, frmHistoryDesign(), [this](const ElementDesign& e) -> QWidget* {
             if (e.name == "lstRuns") {
                 runs_ = new QListWidget(this);
+                // One line a run: no run is measured, however many there are.
+                runs_->setUniformItemSizes(true);
                 return runs_;
             }
             if (e.name == "picChart") {

@@ -13,8 +13,17 @@
 
 namespace keyloom {
 
+namespace {
+
+// The input method answers one key with its events a millisecond or two
+// apart (fcitx5: a commit, then the next code the same key opens); a
+// person's next key comes tens of milliseconds later.
+constexpr std::chrono::milliseconds kOneKeysEvents{10};
+
+} // namespace
+
 KeystrokeTap::KeystrokeTap(RunRecord& record, TypingBox* box)
-    : QObject(box), counter_(record), box_(box) {
+    : QObject(box), record_(record), counter_(record), box_(box) {
     box->installEventFilter(this);
 }
 
@@ -25,12 +34,16 @@ bool KeystrokeTap::boxTakesTyping() const {
 bool KeystrokeTap::eventFilter(QObject* /*watched*/, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        counter_.keyDown(virtualKeyCode(key), shiftState(key));
+        counter_.keyDown(virtualKeyCode(key), shiftState(key), !key.text().isEmpty());
     } else if (event->type() == QEvent::InputMethod && box_->rules().abandoning()) {
         counter_.compositionAbandoned();
     } else if (event->type() == QEvent::InputMethod && boxTakesTyping()) {
         const auto& im = static_cast<const QInputMethodEvent&>(*event);
-        counter_.inputMethodEvent(toU16(im.preeditString()), toU16(im.commitString()));
+        const std::chrono::nanoseconds now = record_.clockTime();
+        counter_.inputMethodEvent(toU16(im.preeditString()), toU16(im.commitString()),
+                                  previousInputMethodEvent_ &&
+                                      now - *previousInputMethodEvent_ < kOneKeysEvents);
+        previousInputMethodEvent_ = now;
     }
     return false;
 }

@@ -4,6 +4,8 @@
 #include "ui/qt/main_window.h"
 
 #include "practice/ring.h"
+#include "ui/input_method_notice.h"
+#include "ui/qt/early_keys.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/glyph_warmer.h"
 #include "ui/qt/keystroke_tap.h"
@@ -26,7 +28,7 @@ namespace keyloom {
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
                        NewRunStarter startNewRun)
-    : form_(form), actions_{{ProgramCommand::About, std::move(openAboutBox)}},
+    : form_(form), controls_(controls), actions_{{ProgramCommand::About, std::move(openAboutBox)}},
       scene_(design, controls, measure_),
       guarded_(
           [this, report = std::move(onFatalError)](const std::exception& error) {
@@ -60,6 +62,8 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
          .onCommand = [this](ProgramCommand command) { runCommand(command); }},
         this);
     tap_ = new KeystrokeTap(form_.record(), box_);
+    new EarlyKeys(*box_); // after the tap: held keys are counted when they go on
+
     if (const ElementDesign* e = findElement(design, "txtType")) {
         box_->setGeometry(
             toQRect(pixelRect(e->look.left, e->look.top, e->look.width, e->look.height)));
@@ -117,6 +121,9 @@ void MainWindow::textChanged() {
 }
 
 void MainWindow::showState() {
+    if (box_ != nullptr) {
+        showInputMethodNotice(controls_, box_->rules(), Desktop::Linux);
+    }
     const std::vector<SceneChange>& changes = scene_.update();
     if (changes.empty()) {
         return;

@@ -84,6 +84,7 @@ class MainWindow : public QWidget {
     [[nodiscard]] QRect caretRectInBox() const;
 
     FrmMain& form_;
+    MainControls& controls_;
     std::map<ProgramCommand, CommandAction> actions_;
     QtTextMeasure measure_;
     Scene scene_;

@@ -3,6 +3,7 @@
 
 #include "ui/win32/main_window.h"
 
+#include "ui/input_method_notice.h"
 #include "ui/pixels.h"
 #include "ui/win32/gdi_painter.h"
 #include "ui/win32/keystroke_feed.h"
@@ -238,6 +239,7 @@ void MainWindow::showState() {
         return;
     }
     box_->setLocked(c_.txtType.locked);
+    showInputMethodNotice(c_, box_->rules(), Desktop::Windows);
     const HRGN changed = changedRegion(scene_->update());
     InvalidateRgn(window_, changed, FALSE);
     DeleteObject(changed);

@@ -50,6 +50,7 @@ Qt::Key qtKeyOf(Counter code) {
     case 39: return Qt::Key_Right;
     case 79: return Qt::Key_O;
     case 86: return Qt::Key_V;
+    case 90: return Qt::Key_Z;
     case 107: return Qt::Key_Plus;
     case 111: return Qt::Key_Slash;
     case 112: return Qt::Key_F1;
@@ -416,6 +417,22 @@ class MainWindowTest : public QObject {
                         qRound(test::kExtraWidth / 15), qRound(test::kExtraHeight / 15));
         QVERIFY2(shareOf(shot, box, qRgb(255, 0, 0)) > 0.01, "its red caption");
         QVERIFY(shareOf(shot, box.translated(0, box.height() + 4), qRgb(255, 0, 0)) == 0.0);
+    }
+
+    // The notice that an input method is needed is drawn whole, in red,
+    // between the panes, and goes with the first input-method event.
+    void theInputMethodNoticeIsDrawnBetweenThePanes() {
+        Program p(testLesson());
+        QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+        auto* notice = p.window->findChild<QLabel*>(QStringLiteral("lblInputMethod"));
+        QVERIFY(notice != nullptr && !notice->isVisible());
+        QTest::keyClick(p.box(), Qt::Key_N);
+        QVERIFY(notice->isVisible());
+        QVERIFY2(p.window->rect().contains(notice->geometry()), "the caption fits the window");
+        const QImage shot = p.window->grab().toImage();
+        QVERIFY(shareOf(shot, notice->geometry(), qRgb(255, 0, 0)) > 0.01);
+        p.commit(QStringLiteral("一"));
+        QVERIFY(!notice->isVisible());
     }
 
     void conformance_data() {
