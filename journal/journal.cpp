@@ -13,10 +13,10 @@
 namespace keyloom {
 namespace {
 
-constexpr std::int64_t kFutureAfterSeconds = 24 * 60 * 60;
+constexpr std::int64_t kFutureAfterSeconds = std::int64_t{24} * 60 * 60;
 
 // No record comes near this; a longer line is read as an empty one.
-constexpr std::size_t kMaxLineBytes = 64 * 1024;
+constexpr std::size_t kMaxLineBytes = std::size_t{64} * 1024;
 
 // Calls `take` with each line of a file read in pieces, without its line
 // end; a last line with none is torn.

@@ -17,7 +17,7 @@ namespace keyloom {
 namespace {
 
 constexpr std::string_view kLockFileName = "journal.lock";
-constexpr std::size_t kPiece = 64 * 1024;
+constexpr std::size_t kPiece = std::size_t{64} * 1024;
 
 [[noreturn]] void fail(const std::filesystem::path& path) {
     throw JournalError(path.string() + ": " + std::strerror(errno));

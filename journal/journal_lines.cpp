@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal/journal_lines.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
@@ -139,14 +140,10 @@ bool isKey(std::string_view key) {
     if (key.empty() || key.size() > kMaxKeyLength) {
         return false;
     }
-    for (const char c : key) {
-        const bool allowed =
-            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
-        if (!allowed) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::all_of(key, [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               c == '-';
+    });
 }
 
 // A record's version field: this version's, a later one's, or none.

@@ -205,7 +205,7 @@ TEST(Journal, BadLinesAreSkippedAndCountedAndGoodOnesRead) {
          3,
          {.orphaned = 1}},
         {"a date in the future",
-         header + good + runLine(entry("later-1", 1, kNow + 3 * 86400, {}).run),
+         header + good + runLine(entry("later-1", 1, kNow + std::int64_t{3} * 86400, {}).run),
          goodCharacter,
          1,
          3,

@@ -32,7 +32,7 @@ void saveTwoRuns(const std::filesystem::path& folder) {
     for (int i = 0; i < 2; ++i) {
         JournalEntry e;
         e.run.key = "run-" + std::to_string(i);
-        e.run.date = {kNow.utcSeconds - (1 - i) * 86'400, kNow.offsetMinutes};
+        e.run.date = {kNow.utcSeconds - (1 - i) * std::int64_t{86400}, kNow.offsetMinutes};
         e.run.text = i == 0 ? "诗.txt" : "剪贴板";
         e.run.characters = 10;
         e.run.typingSeconds = 10;
