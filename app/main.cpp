@@ -12,8 +12,10 @@
 #include "practice/command_line.h"
 #include "practice/lesson_file.h"
 #include "practice/new_lesson.h"
+#include "text/utf8_text.h"
 #include "ui/code_hints.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/history_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/qt/report_dialog.h"
@@ -174,6 +176,7 @@ struct Request {
     std::optional<keyloom::NewText> lesson{};
     std::optional<keyloom::CourseOptions> course{};
     std::optional<std::string> hintTable{};
+    std::u16string textName{}; // the text's name in the practice journal
 };
 
 // The segment a course starts with, checked as every new text is; the text
@@ -231,7 +234,10 @@ Request readCommandLine(int argc, char* argv[]) {
     if (line.lessonFile) {
         lesson = readNewText(line);
     }
-    return {.lesson = std::move(lesson), .course = course, .hintTable = line.hintTable};
+    return {.lesson = std::move(lesson),
+            .course = course,
+            .hintTable = line.hintTable,
+            .textName = keyloom::startingTextName(line)};
 }
 
 // Any other error that reaches the top level while the window runs.
@@ -278,10 +284,17 @@ int main(int argc, char* argv[]) {
     if (request.hintTable) {
         hints.choose(*request.hintTable);
     }
-    // The hint chosen travels to the next run.
-    const auto startNewRun = [&hints](QWidget& old, const std::u16string& text,
-                                      keyloom::OldWindow oldWindow) {
-        keyloom::startNewRun(old, text, oldWindow, hints.carriedOptions());
+    // A new run is told its text's name (an empty name is this run's, F3),
+    // and the hint chosen travels to it.
+    const std::u16string& textName = request.textName;
+    const auto startNewRun = [&hints, &textName](QWidget& old, const std::u16string& text,
+                                                 const std::u16string& newName,
+                                                 keyloom::OldWindow oldWindow) {
+        std::vector<std::string> options = {
+            "--text-name", keyloom::toUtf8(newName.empty() ? textName : newName)};
+        const std::vector<std::string> carried = hints.carriedOptions();
+        options.insert(options.end(), carried.begin(), carried.end());
+        keyloom::startNewRun(old, text, oldWindow, options);
     };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
@@ -294,12 +307,20 @@ int main(int argc, char* argv[]) {
     keyloom::placeLikeStarter(window);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
-        startNewRun(window, drill, keyloom::OldWindow::Keep);
+        startNewRun(window, drill, std::u16string(keyloom::kDrillTextName),
+                    keyloom::OldWindow::Keep);
     };
+    // Nothing of the journal is read or made until the learner asks.
+    keyloom::ReportJournal journal(textName, keyloom::defaultJournalFolder(),
+                                   keyloom::wallClockNow);
     window.setReportOpener([&](QWidget* parent) {
         const std::optional<keyloom::ReportCodes> codes =
             hints.reportCodes(static_cast<std::size_t>(form.state().typedCount));
-        keyloom::showReport(form.record(), startDrill, parent, codes ? &*codes : nullptr);
+        keyloom::showReport(form.record(), startDrill, &journal, parent,
+                            codes ? &*codes : nullptr);
+    });
+    window.setCommandAction(keyloom::ProgramCommand::History, [&](QWidget* parent) {
+        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, parent);
     });
     if (!start.courseProblem.empty()) {
         keyloom::showCourseProblem(controls, start.courseProblem);

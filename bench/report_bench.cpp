@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
     std::vector<double> millis;
     Clock::time_point start;
     window.setReportOpener([&](QWidget* parent) {
-        ReportDialog report(form.record(), {}, parent);
+        ReportDialog report(form.record(), {}, nullptr, parent);
         report.show();
         report.repaint(); // drawn, now
         millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());

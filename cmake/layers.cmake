@@ -10,6 +10,8 @@
 #   keyloom_practice  practice/  the main window's handlers     (forms, text)
 #   keyloom_about     about/     the about box's logic          (text)
 #   keyloom_course    course/    the library, segments, the judgement (practice, text)
+#   keyloom_journal   journal/   the practice journal's files, the weakness score
+#                                (practice, text)
 #   keyloom_ui        ui/        the typing box's rules, the scene, the handler guard
 #                                (practice, forms, text)
 #   keyloom_qt        ui/qt/     the Qt binding                 (ui, practice, about)

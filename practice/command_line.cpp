@@ -15,6 +15,13 @@ constexpr std::array kOptions{
                       .argument = "",
                       .help = "Show this summary and exit.",
                       .apply = [](CommandLine& line, std::string_view) { line.help = true; }},
+    CommandLineOption{
+        .name = "--text-name",
+        .shortName = "",
+        .argument = "NAME",
+        .help = "Name the text in the practice journal (a new run is given\n"
+                "                        its text's name this way).",
+        .apply = [](CommandLine& line, std::string_view name) { line.textName = std::string(name); }},
     CommandLineOption{.name = "--version",
                       .shortName = "-v",
                       .argument = "",

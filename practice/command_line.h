@@ -33,6 +33,7 @@ struct CommandLine {
     std::optional<std::string> idealTable;
     // --hint TABLE: the code hint from the start.
     std::optional<std::string> hintTable;
+    std::optional<std::string> textName; // the text's name in the practice journal, UTF-8
     bool help = false;
     bool version = false;
 

@@ -54,16 +54,38 @@ std::u16string shownName(const std::filesystem::path& file) {
 
 // Starts a new run of the checked text, or tells why not.
 void startChecked(const LessonBytes& lesson, const std::u16string& source,
-                  const NewLessonActions& actions) {
+                  const std::u16string& textName, const NewLessonActions& actions) {
     const std::variant<NewText, TextProblem> checked = checkNewText(lesson);
     if (const auto* problem = std::get_if<TextProblem>(&checked)) {
         actions.tell(messageFor(*problem) + source);
         return;
     }
-    actions.startNewRun(std::get<NewText>(checked).text);
+    actions.startNewRun(std::get<NewText>(checked).text, textName);
 }
 
 } // namespace
+
+std::u16string textNameOf(const std::filesystem::path& file) {
+    return shownName(file.filename());
+}
+
+std::u16string startingTextName(const CommandLine& line) {
+    if (line.textName) {
+        return shown(*line.textName);
+    }
+    if (line.course.set) {
+        return shown(*line.course.set + " 第" + line.course.segment.value_or("1") + "段");
+    }
+    if (!line.lessonFile) {
+        return u"文档.txt";
+    }
+    if (line.readsStandardInput()) {
+        return std::u16string(kStandardInputTextName);
+    }
+    const std::string_view file = *line.lessonFile;
+    const std::size_t folderEnd = file.find_last_of("/\\");
+    return shown(folderEnd == std::string_view::npos ? file : file.substr(folderEnd + 1));
+}
 
 std::u16string messageFor(TextProblem problem) {
     return problem == TextProblem::NotText ? kNotText : kNothingToPractise;
@@ -111,7 +133,7 @@ std::u16string refusedCharsNotice(std::size_t refusedChars) {
 }
 
 void restartLesson(const PracticeState& state, const NewLessonActions& actions) {
-    actions.startNewRun(state.lessonText);
+    actions.startNewRun(state.lessonText, {});
 }
 
 void loadClipboardText(const std::optional<std::u16string>& clipboardText,
@@ -122,7 +144,7 @@ void loadClipboardText(const std::optional<std::u16string>& clipboardText,
     }
     LessonBytes lesson;
     lesson.take(toUtf8(*clipboardText));
-    startChecked(lesson, u"", actions);
+    startChecked(lesson, u"", std::u16string(kClipboardTextName), actions);
 }
 
 void openLessonFile(const std::filesystem::path& file, const NewLessonActions& actions) {
@@ -140,7 +162,7 @@ void openLessonFile(const std::filesystem::path& file, const NewLessonActions& a
         actions.tell(shown(error.what()));
         return;
     }
-    startChecked(lesson, u" " + shownName(file), actions);
+    startChecked(lesson, u" " + shownName(file), textNameOf(file), actions);
 }
 
 WindowPlace newWindowPlace(WindowPlace old, OldWindow oldWindow) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "practice/command_line.h"
 #include "practice/counter.h"
 #include "practice/lesson_file.h"
 #include "practice/practice_state.h"
@@ -37,7 +38,7 @@ struct WindowPlace {
 // document window opens, so the old window and its report stay in view.
 WindowPlace newWindowPlace(WindowPlace old, OldWindow oldWindow);
 
-// The window's commands for a new run; the keys never reach the practice
+// The window's commands for a new run; their keys never reach the practice
 // handlers.
 enum class LessonCommand : std::uint8_t {
     Restart,       // F3: the same text again, counters at zero (重打)
@@ -77,8 +78,19 @@ std::u16string refusedCharsNotice(std::size_t refusedChars);
 
 // What the window does with a checked text: start a new run of it that
 // replaces this window, or show a message over the window and keep its run.
+// The text's name that a run saves to the journal, for the texts that have
+// no file: an empty name keeps the current run's.
+inline constexpr std::u16string_view kClipboardTextName = u"剪贴板";
+inline constexpr std::u16string_view kStandardInputTextName = u"标准输入";
+inline constexpr std::u16string_view kDrillTextName = u"错字练习";
+// A file's name without its folder.
+std::u16string textNameOf(const std::filesystem::path& file);
+// The name of the text a program starts with: --text-name's, else the lesson
+// file's name (its bytes as given), 标准输入 for "-", or the usual lesson's.
+std::u16string startingTextName(const CommandLine& line);
+
 struct NewLessonActions {
-    std::function<void(const std::u16string& text)> startNewRun;
+    std::function<void(const std::u16string& text, const std::u16string& textName)> startNewRun;
     std::function<void(const std::u16string& message)> tell;
 };
 

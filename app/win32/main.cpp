@@ -16,6 +16,7 @@
 #include "ui/code_hints.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/gdi_text_measure.h"
+#include "ui/win32/history_dialog.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/report_dialog.h"
 #include "version.h"
@@ -65,6 +66,7 @@ std::vector<std::wstring> arguments() {
 struct Start {
     std::optional<keyloom::NewText> lesson;
     std::optional<std::string> hintTable;
+    std::u16string textName; // the text's name in the practice journal
 };
 
 // A new text named on the command line ("Open with", a file dropped on the
@@ -107,7 +109,7 @@ Start commandLineStart() {
             text ? text->text : keyloom::readLesson(keyloom::lessonPath(programDirectory())),
             stdout, stderr));
     }
-    return {text, line.hintTable};
+    return {text, line.hintTable, keyloom::startingTextName(line)};
 }
 
 int run(int show) {
@@ -129,10 +131,14 @@ int run(int show) {
     if (start.hintTable) {
         hints.choose(*start.hintTable);
     }
-    // The hint chosen travels to the next run.
-    const auto startNewRun = [&hints](HWND old, const std::u16string& text,
-                                      keyloom::OldWindow oldWindow) {
-        std::vector<std::wstring> carried;
+    // A new run is told its text's name (an empty name is this run's, F3),
+    // and the hint chosen travels to it.
+    const std::u16string& textName = start.textName;
+    const auto startNewRun = [&hints, &textName](HWND old, const std::u16string& text,
+                                                 const std::u16string& newName,
+                                                 keyloom::OldWindow oldWindow) {
+        const std::u16string& name = newName.empty() ? textName : newName;
+        std::vector<std::wstring> carried = {L"--text-name", std::wstring(name.begin(), name.end())};
         for (const std::string& option : hints.carriedOptions()) {
             const std::u16string wide = keyloom::fromUtf8(option);
             carried.emplace_back(wide.begin(), wide.end());
@@ -146,12 +152,19 @@ int run(int show) {
     window.setCodeHints(&hints);
     // The drill opens in a new run of its own beside this one.
     const keyloom::DrillStarter startDrill = [&window, &startNewRun](const std::u16string& drill) {
-        startNewRun(window.hwnd(), drill, keyloom::OldWindow::Keep);
+        startNewRun(window.hwnd(), drill, std::u16string(keyloom::kDrillTextName),
+                    keyloom::OldWindow::Keep);
     };
+    // Nothing of the journal is read or made until the learner asks.
+    keyloom::ReportJournal journal(textName, keyloom::defaultJournalFolder(),
+                                   keyloom::wallClockNow);
     window.setReportOpener([&](HWND owner) {
         const std::optional<keyloom::ReportCodes> codes =
             hints.reportCodes(static_cast<std::size_t>(form.state().typedCount));
-        keyloom::showReport(form.record(), startDrill, owner, codes ? &*codes : nullptr);
+        keyloom::showReport(form.record(), startDrill, &journal, owner, codes ? &*codes : nullptr);
+    });
+    window.setCommandAction(keyloom::ProgramCommand::History, [&](HWND owner) {
+        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, owner);
     });
     window.create(show, keyloom::placeLikeStarter());
     MSG message{};

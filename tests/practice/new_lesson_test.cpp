@@ -22,6 +22,7 @@ namespace {
 struct Started {
     std::u16string text;
     std::optional<std::size_t> refusedChars{}; // checked where the source reports it
+    std::optional<std::u16string> textName{};  // the name the journal will give it
 };
 struct Told {
     std::u16string mentions;
@@ -53,7 +54,12 @@ class NewLesson : public PracticeFixture {
         refusedChars.reset();
         const PracticeState before = form.state();
         const std::u16string typed = controls.txtType.text;
-        request({.startNewRun = [&](const std::u16string& text) { started.push_back(text); },
+        std::vector<std::u16string> names;
+        request({.startNewRun =
+                     [&](const std::u16string& text, const std::u16string& textName) {
+                         started.push_back(text);
+                         names.push_back(textName);
+                     },
                  .tell = [&](const std::u16string& message) { told.push_back(message); }});
 
         if (const auto* start = std::get_if<Started>(&expected)) {
@@ -62,6 +68,9 @@ class NewLesson : public PracticeFixture {
             EXPECT_EQ(started.front(), start->text) << what;
             if (start->refusedChars) {
                 EXPECT_EQ(refusedChars, start->refusedChars) << what;
+            }
+            if (start->textName) {
+                EXPECT_EQ(names.front(), *start->textName) << what;
             }
         } else {
             EXPECT_TRUE(started.empty()) << what << ": no new run";
@@ -86,7 +95,7 @@ class NewLesson : public PracticeFixture {
             try {
                 const NewText text = acceptNewText(read(), source);
                 refusedChars = text.refusedChars;
-                a.startNewRun(text.text);
+                a.startNewRun(text.text, textNameOf(source));
             } catch (const LessonFileError& error) {
                 a.tell(decodeUtf8Strict(error.what(), false).value_or(u"?"));
             }
@@ -144,7 +153,8 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
         {"clipboard text of line ends only", clipboard(u"\r\n\n"), Told{u"没有可以练习"}},
         {"clipboard text with CR LF line ends", clipboard(u"小河\r\n弯弯\r\n\r\n流"),
          Started{u"小河弯弯流"}},
-        {"clipboard text with LF line ends", clipboard(u"小河\n弯弯\n"), Started{u"小河弯弯"}},
+        {"clipboard text with LF line ends", clipboard(u"小河\n弯弯\n"),
+         Started{u"小河弯弯", {}, u"剪贴板"}},
         {"clipboard text longer than can be shown", clipboard(std::u16string(40000, u'春')),
          Started{showable}},
         {"a file with a NUL byte in its first 64 KB",
@@ -159,7 +169,8 @@ TEST_F(NewLesson, EveryRequestHasItsOutcomeAndTheRunIsKept) {
         {"an empty file on the command line", onCommandLine(file("empty-cli.txt", "")),
          Told{u"没有可以练习"}},
         {"a 100 MB file loads what can be shown",
-         open(file("huge.txt", repeated(hanzi, 100U * 1024U * 1024U / 3U))), Started{showable}},
+         open(file("huge.txt", repeated(hanzi, 100U * 1024U * 1024U / 3U))),
+         Started{showable, {}, u"huge.txt"}},
         {"a file that vanished after the dialog", open(gone), Told{u"找不到课文文件"}},
         {"a folder dropped instead of a file", open(folder), Told{u"目录"}},
         // Every source, every reason, one message each.

@@ -31,7 +31,8 @@ class Win32NewRunTest : public ::testing::Test {
         window_ = std::make_unique<MainWindow>(
             form_, controls_, frmMainDesign(), [](HWND, const std::exception&) {},
             MainWindow::AboutBoxOpener{},
-            [this](HWND from, const std::u16string& text, OldWindow old) {
+            [this](HWND from, const std::u16string& text, const std::u16string& /*textName*/,
+                   OldWindow old) {
                 EXPECT_EQ(from, window_->hwnd());
                 EXPECT_EQ(old, OldWindow::Replace);
                 started_.push_back(text);

@@ -55,7 +55,9 @@ LessonCommands::LessonCommands(QWidget& window, const PracticeState& state, NewR
 
 NewLessonActions LessonCommands::actions() const {
     return {.startNewRun =
-                [this](const std::u16string& text) { start_(window_, text, OldWindow::Replace); },
+                [this](const std::u16string& text, const std::u16string& textName) {
+                    start_(window_, text, textName, OldWindow::Replace);
+                },
             .tell =
                 [this](const std::u16string& message) {
                     QMessageBox::warning(&window_, QString::fromUtf16(kApplicationTitle),

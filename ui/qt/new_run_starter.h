@@ -16,7 +16,7 @@ namespace keyloom {
 // `window` closes once the new window is up. A start that fails is told in a
 // message box over `window`, which stays with its run. The program's
 // start-up hands it to the windows that start new runs.
-using NewRunStarter =
-    std::function<void(QWidget& window, const std::u16string& text, OldWindow old)>;
+using NewRunStarter = std::function<void(QWidget& window, const std::u16string& text,
+                                         const std::u16string& textName, OldWindow old)>;
 
 } // namespace keyloom

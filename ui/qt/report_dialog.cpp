@@ -3,62 +3,35 @@
 #include "ui/qt/report_dialog.h"
 
 #include "forms/frm_report_design.h"
+#include "ui/qt/chart_view.h"
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/window_builder.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
+#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
 namespace keyloom {
-namespace {
-
-constexpr int kChartMargin = 4;
-const QColor kBarColour(0x00, 0xC0, 0x00);
-
-} // namespace
-
-RowChart::RowChart(std::vector<double> rowSpeeds, QWidget* parent)
-    : QWidget(parent), speeds_(std::move(rowSpeeds)) {
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
-}
-
-// Bars side by side across the width, the fastest row full height; its
-// speed is written in the top left corner.
-void RowChart::paintEvent(QPaintEvent* /*event*/) {
-    if (speeds_.empty()) {
-        return;
-    }
-    QPainter painter(this);
-    const double fastest = *std::ranges::max_element(speeds_);
-    const QRectF area = QRectF(rect()).adjusted(kChartMargin, kChartMargin, -kChartMargin, 0);
-    const double barWidth = area.width() / static_cast<double>(speeds_.size());
-    for (std::size_t i = 0; i < speeds_.size(); ++i) {
-        const double height = fastest > 0 ? area.height() * speeds_[i] / fastest : 0;
-        const double left = area.left() + barWidth * static_cast<double>(i);
-        painter.fillRect(QRectF(left, area.bottom() - height, std::max(1.0, barWidth - 1), height),
-                         kBarColour);
-    }
-    painter.setPen(Qt::white);
-    painter.drawText(rect().adjusted(kChartMargin, kChartMargin, 0, 0),
-                     Qt::AlignLeft | Qt::AlignTop, QString::number(qRound(fastest)));
-}
-
-ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill, QWidget* parent,
-                           const ReportCodes* codes)
-    : QDialog(parent), content_(loadReport(record, codes)), startDrill_(std::move(startDrill)) {
+ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill, ReportJournal* journal,
+                           QWidget* parent, const ReportCodes* codes)
+    : QDialog(parent), record_(record), content_(loadReport(record, codes)),
+      startDrill_(std::move(startDrill)), journal_(journal) {
     const WindowDescription& design = frmReportDesign();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     const BuiltWindow built = buildWindow(*this, design, [this](const ElementDesign& e) {
-        return e.name == "picChart" ? new RowChart(content_.rowSpeeds, this) : nullptr;
+        if (e.name != "picChart") {
+            return static_cast<QWidget*>(nullptr);
+        }
+        return static_cast<QWidget*>(new ChartView(
+            [this](int width, int height, int dpi) {
+                return rowSpeedChart(content_.rowSpeeds, width, height, dpi);
+            },
+            this));
     });
     setWindowTitle(toQString(content_.caption));
     // The lists can be selected and copied, as any text the user reads.
@@ -76,6 +49,10 @@ ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill, QWi
     connect(drill, &QPushButton::clicked, this, &ReportDialog::cmdDrill_Click);
     drill->setEnabled(!content_.drill.empty() && startDrill_);
     drill->setToolTip(toQString(content_.drillTip));
+    save_ = built.find<QPushButton>("cmdSave");
+    connect(save_, &QPushButton::clicked, this, &ReportDialog::cmdSave_Click);
+    save_->setVisible(journal_ != nullptr);
+    showSaveButton();
     auto* ok = built.find<QPushButton>("cmdOK");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     ok->setFocus(Qt::OtherFocusReason);
@@ -96,13 +73,34 @@ void ReportDialog::cmdDrill_Click() const {
     }
 }
 
+void ReportDialog::showSaveButton() {
+    if (journal_ == nullptr) {
+        return;
+    }
+    const ReportJournal::SaveButton button = journal_->saveButton(record_);
+    save_->setText(toQString(button.caption));
+    save_->setToolTip(toQString(button.tip));
+    save_->setEnabled(button.enabled);
+}
+
+void ReportDialog::cmdSave_Click() {
+    if (journal_ == nullptr) {
+        return;
+    }
+    const std::u16string problem = journal_->save(record_);
+    if (!problem.empty()) {
+        QMessageBox::warning(this, windowTitle(), toQString(problem));
+    }
+    showSaveButton();
+}
+
 void ReportDialog::reject() {
     accept();
 }
 
-void showReport(const RunRecord& record, const DrillStarter& startDrill, QWidget* parent,
-                const ReportCodes* codes) {
-    ReportDialog dialog(record, startDrill, parent, codes);
+void showReport(const RunRecord& record, const DrillStarter& startDrill, ReportJournal* journal,
+                QWidget* parent, const ReportCodes* codes) {
+    ReportDialog dialog(record, startDrill, journal, parent, codes);
     dialog.exec();
 }
 

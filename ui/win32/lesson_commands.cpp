@@ -41,8 +41,8 @@ std::wstring wide(std::u16string_view text) {
 
 NewLessonActions LessonCommands::actions(HWND window) const {
     return {.startNewRun =
-                [this, window](const std::u16string& text) {
-                    start_(window, text, OldWindow::Replace);
+                [this, window](const std::u16string& text, const std::u16string& textName) {
+                    start_(window, text, textName, OldWindow::Replace);
                 },
             .tell =
                 [window](const std::u16string& message) {

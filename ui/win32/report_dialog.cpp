@@ -4,6 +4,7 @@
 
 #include "forms/frm_report_design.h"
 #include "ui/win32/dialog_builder.h"
+#include "ui/win32/gdi_chart.h"
 #include "ui/win32/owned_window.h"
 #include "ui/win32/window_dpi.h"
 
@@ -15,9 +16,6 @@
 namespace keyloom {
 namespace {
 
-constexpr COLORREF kBarColour = RGB(0x00, 0xC0, 0x00);
-constexpr int kChartMargin = 4;
-
 int buttonId(std::string_view name) {
     if (name == "cmdCopy") {
         return ReportDialog::kCopyId;
@@ -25,12 +23,15 @@ int buttonId(std::string_view name) {
     if (name == "cmdDrill") {
         return ReportDialog::kDrillId;
     }
+    if (name == "cmdSave") {
+        return ReportDialog::kSaveId;
+    }
     return IDOK;
 }
 
 // A tooltip over a control; over a disabled one the dialog gets the mouse,
 // so the tip belongs to the control's rectangle in the dialog.
-void addTooltip(HWND dialog, HWND control, const std::wstring& text) {
+HWND addTooltip(HWND dialog, HWND control, const std::wstring& text) {
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
     const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -47,13 +48,26 @@ void addTooltip(HWND dialog, HWND control, const std::wstring& text) {
     std::wstring buffer = text;
     tool.lpszText = buffer.data();
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return tip;
+}
+
+// A tip's new text, for the tool addTooltip made.
+void setTooltip(HWND tip, HWND dialog, HWND control, const std::wstring& text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = dialog;
+    tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(control));
+    std::wstring buffer = text;
+    tool.lpszText = buffer.data();
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 } // namespace
 
-ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill,
+ReportDialog::ReportDialog(const RunRecord& record, DrillStarter startDrill, ReportJournal* journal,
                            const ReportCodes* codes)
-    : content_(loadReport(record, codes)), startDrill_(std::move(startDrill)) {}
+    : record_(record), content_(loadReport(record, codes)), startDrill_(std::move(startDrill)),
+      journal_(journal) {}
 
 void ReportDialog::run(HWND owner) {
     runModalDialog(owner, frmReportDesign(),
@@ -77,6 +91,7 @@ INT_PTR ReportDialog::handle(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
         case IDCANCEL: EndDialog(dialog_, IDOK); return TRUE; // "确定" is default and cancel
         case kCopyId: cmdCopy_Click(); return TRUE;
         case kDrillId: cmdDrill_Click(); return TRUE;
+        case kSaveId: cmdSave_Click(); return TRUE;
         default: return FALSE;
         }
     case WM_PAINT: paintChart(); return TRUE;
@@ -105,6 +120,39 @@ void ReportDialog::build() {
     if (!content_.drillTip.empty()) {
         addTooltip(dialog_, drill, controlText(content_.drillTip));
     }
+    save_ = controls.at("cmdSave");
+    if (journal_ == nullptr) {
+        ShowWindow(save_, SW_HIDE);
+        return;
+    }
+    saveTip_ = addTooltip(dialog_, save_, controlText(journal_->saveButton(record_).tip));
+    showSaveButton();
+}
+
+void ReportDialog::showSaveButton() {
+    const ReportJournal::SaveButton button = journal_->saveButton(record_);
+    SetWindowTextW(save_, controlText(button.caption).c_str());
+    setTooltip(saveTip_, dialog_, save_, controlText(button.tip));
+    if (button.enabled == (IsWindowEnabled(save_) == FALSE)) {
+        // A button that goes grey with the focus leaves the dialog without one.
+        if (!button.enabled && GetFocus() == save_) {
+            SendMessageW(dialog_, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(dialog_, IDOK)), TRUE);
+        }
+        EnableWindow(save_, button.enabled ? TRUE : FALSE);
+    }
+}
+
+void ReportDialog::cmdSave_Click() {
+    if (journal_ == nullptr) {
+        return;
+    }
+    const std::u16string problem = journal_->save(record_);
+    if (!problem.empty()) {
+        MessageBoxW(dialog_, controlText(problem).c_str(), controlText(content_.caption).c_str(),
+                    MB_OK | MB_ICONWARNING);
+    }
+    showSaveButton();
 }
 
 void ReportDialog::cmdCopy_Click() const {
@@ -133,44 +181,18 @@ void ReportDialog::cmdDrill_Click() const {
     }
 }
 
-// Bars side by side across the chart, the fastest row full height, its
-// speed written in the top left corner.
 void ReportDialog::paintChart() const {
     PAINTSTRUCT ps{};
     const HDC dc = BeginPaint(dialog_, &ps);
-    SetBkColor(dc, RGB(0, 0, 0));
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &chart_, nullptr, 0, nullptr);
-    const std::vector<double>& speeds = content_.rowSpeeds;
-    if (!speeds.empty()) {
-        const double fastest = *std::ranges::max_element(speeds);
-        const int left = chart_.left + kChartMargin;
-        const int width = chart_.right - kChartMargin - left;
-        const int top = chart_.top + kChartMargin;
-        const int bottom = chart_.bottom;
-        const int count = static_cast<int>(speeds.size());
-        SetBkColor(dc, kBarColour);
-        for (int i = 0; i < count; ++i) {
-            const int height = fastest > 0 ? static_cast<int>(speeds[static_cast<std::size_t>(i)] /
-                                                              fastest * (bottom - top))
-                                           : 0;
-            const int x1 = left + MulDiv(width, i, count);
-            const int x2 = std::max(x1 + 1, left + MulDiv(width, i + 1, count) - 1);
-            const RECT bar{x1, bottom - height, x2, bottom};
-            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &bar, nullptr, 0, nullptr);
-        }
-        const std::wstring label = std::to_wstring(static_cast<long long>(fastest + 0.5));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(255, 255, 255));
-        const HGDIOBJ previous = SelectObject(dc, fonts_->font(FontRole::Standard));
-        TextOutW(dc, left, top, label.c_str(), static_cast<int>(label.size()));
-        SelectObject(dc, previous);
-    }
+    const Chart chart = rowSpeedChart(content_.rowSpeeds, chart_.right - chart_.left,
+                                      chart_.bottom - chart_.top, fonts_->dpi());
+    keyloom::paintChart(dc, chart_, chart, fonts_->font(FontRole::Standard));
     EndPaint(dialog_, &ps);
 }
 
-void showReport(const RunRecord& record, const DrillStarter& startDrill, HWND owner,
-                const ReportCodes* codes) {
-    ReportDialog dialog(record, startDrill, codes);
+void showReport(const RunRecord& record, const DrillStarter& startDrill, ReportJournal* journal,
+                HWND owner, const ReportCodes* codes) {
+    ReportDialog dialog(record, startDrill, journal, codes);
     dialog.run(owner);
 }
 

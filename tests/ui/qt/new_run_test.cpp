@@ -31,6 +31,7 @@ const QString kLesson = QStringLiteral("小河弯弯流过村口的老树下孩�
 
 struct Started {
     std::u16string text;
+    std::u16string textName;
     OldWindow old;
 };
 
@@ -46,9 +47,10 @@ struct Program {
         window = std::make_unique<MainWindow>(
             form, controls, frmMainDesign(), [](const std::exception&) {},
             MainWindow::AboutBoxOpener{},
-            [this](QWidget& from, const std::u16string& text, OldWindow old) {
+            [this](QWidget& from, const std::u16string& text, const std::u16string& textName,
+                   OldWindow old) {
                 QCOMPARE(&from, window.get());
-                started.push_back({text, old});
+                started.push_back({text, textName, old});
             });
         window->show();
         window->activateWindow();
@@ -95,6 +97,9 @@ class NewRunTest : public QObject {
         QCOMPARE(p.started[0].text, p.form.state().lessonText);
         QCOMPARE(p.started[0].old, OldWindow::Replace);
         QCOMPARE(p.started[1].text, std::u16string(u"树下孩子们在岸边玩耍"));
+        // F3 keeps the run's name (an empty one), F4 names the clipboard.
+        QCOMPARE(p.started[0].textName, std::u16string());
+        QCOMPARE(p.started[1].textName, std::u16string(u"剪贴板"));
         // The run goes on untouched: the keys typed nothing and locked nothing.
         QCOMPARE(p.form.state().typedCount, 2);
         QCOMPARE(p.controls.txtType.text, std::u16string(u"小河"));

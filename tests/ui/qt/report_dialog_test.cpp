@@ -1,15 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The practice report's window on the offscreen platform: what it shows, its
-// three buttons and their keys.
+// four buttons and their keys.
 #include "practice/keystroke_counter.h"
 #include "ui/qt/report_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <fstream>
 
 using namespace keyloom;
 
@@ -45,7 +50,7 @@ class ReportDialogTest : public QObject {
         const RunRecord record = sampleRun(now);
         std::u16string drilled;
         ReportDialog dialog(
-            record, [&](const std::u16string& lesson) { drilled = lesson; }, nullptr);
+            record, [&](const std::u16string& lesson) { drilled = lesson; }, nullptr, nullptr);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("成绩 KeyloomV1.0"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblWrong"))->text(),
@@ -74,13 +79,58 @@ class ReportDialogTest : public QObject {
     void nothingToDrillDisablesTheButton() {
         const RunRecord record;
         ReportDialog dialog(
-            record, [](const std::u16string&) {}, nullptr);
+            record, [](const std::u16string&) {}, nullptr, nullptr);
         dialog.show();
         auto* drill = dialog.findChild<QPushButton*>(QStringLiteral("cmdDrill"));
         QVERIFY(!drill->isEnabled());
         QVERIFY(!drill->toolTip().isEmpty());
         QTest::keyClick(&dialog, Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
+    }
+
+    // Alt+S saves the run once: the button then says so and where; a folder
+    // that cannot be written is told, and the report and its run stay.
+    void savesTheRunToTheJournalOnce() {
+        std::chrono::nanoseconds now{};
+        const RunRecord record = sampleRun(now);
+        const QTemporaryDir home;
+        const std::filesystem::path folder = QFile::encodeName(home.path()).toStdString();
+        ReportJournal journal(u"诗.txt", folder / "keyloom", [] {
+            return WallTime{1'796'000'000, 0};
+        });
+        ReportDialog dialog(record, {}, &journal, nullptr);
+        dialog.show();
+        auto* save = dialog.findChild<QPushButton*>(QStringLiteral("cmdSave"));
+        QVERIFY(save->isEnabled());
+        QVERIFY(save->toolTip().contains(home.path()));
+        save->click();
+        QVERIFY(!save->isEnabled());
+        QCOMPARE(save->text(), QStringLiteral("已记入(&S)"));
+        const auto files = journalFiles(folder / "keyloom");
+        const JournalContents saved = Journal(*files, [] {
+                                          return WallTime{1'796'000'000, 0};
+                                      }).read();
+        QCOMPARE(saved.runs.size(), 1U);
+        QCOMPARE(saved.runs[0].characters, 4);
+
+        std::ofstream(folder / "blocked") << "a file where the folder should be";
+        ReportJournal blocked(u"诗.txt", folder / "blocked", [] {
+            return WallTime{1'796'000'000, 0};
+        });
+        ReportDialog refused(record, {}, &blocked, nullptr);
+        refused.show();
+        QString told;
+        QTimer::singleShot(0, [&told] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box != nullptr) {
+                told = box->text();
+                box->accept();
+            }
+        });
+        refused.findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        QVERIFY(told.startsWith(QStringLiteral("成绩没有记入：")));
+        QVERIFY(refused.isVisible());
+        QVERIFY(refused.findChild<QPushButton*>(QStringLiteral("cmdSave"))->isEnabled());
     }
 };
 
