@@ -20,8 +20,8 @@ LESSON = "春眠不觉晓处处闻啼鸟"
 
 
 def new_run_of(program, timeout=10.0):
-    """The pid of `program -` once it runs: the new run, just started, its
-    window not yet up."""
+    """The pid of `program [OPTION...] -` once it runs: the new run, just
+    started, its window not yet up."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         for entry in os.listdir("/proc"):
@@ -32,7 +32,7 @@ def new_run_of(program, timeout=10.0):
                     arguments = cmdline.read().split(b"\0")[:-1]
             except OSError:
                 continue
-            if arguments == [program.encode(), b"-"]:
+            if arguments[:1] == [program.encode()] and arguments[-1:] == [b"-"]:
                 return int(entry)
         time.sleep(0.002)
     raise TestFailure("F3 started no new run")
