@@ -6,12 +6,15 @@
 #include "app/error_report.h"
 #include "app/win32/new_run.h"
 #include "app/win32/program_path.h"
+#include "course/course_options.h"
+#include "course/segment_labels.h"
 #include "forms/frm_main_design.h"
 #include "practice/command_line.h"
 #include "practice/lesson_file.h"
 #include "practice/new_lesson.h"
 #include "text/utf8_text.h"
 #include "ui/win32/about_dialog.h"
+#include "ui/win32/course_session.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/report_dialog.h"
@@ -23,6 +26,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <shellapi.h>
 #include <stdexcept>
 #include <string>
@@ -49,11 +53,25 @@ std::vector<std::wstring> arguments() {
     return result;
 }
 
-// A new text named on the command line ("Open with", a file dropped on the
-// program) or "-" for standard input, checked as every new text is; none
-// for the lesson beside the program, txt\文档.txt. A named lesson is read
-// once, as a pipe gives nothing twice.
-std::optional<keyloom::NewText> commandLineText() {
+// Where a course's texts are: the generated sets in lessons\, the user's
+// own texts and the lesson in txt\, all beside the program.
+keyloom::LibraryPlaces libraryPlaces() {
+    const std::filesystem::path folder = programDirectory();
+    return {.sets = folder / "lessons",
+            .userTexts = folder / "txt",
+            .bundledLesson = keyloom::lessonPath(folder)};
+}
+
+// What the command line asks for: a new text it names ("Open with", a file
+// dropped on the program) or "-" for standard input, checked as every new
+// text is, and a course. A named lesson is read once, as a pipe gives
+// nothing twice.
+struct Request {
+    std::optional<keyloom::NewText> lesson{};
+    std::optional<keyloom::CourseOptions> course{};
+};
+
+Request readCommandLine() {
     std::vector<std::string> utf8;
     for (const std::wstring& argument : arguments()) {
         utf8.push_back(keyloom::toUtf8(std::u16string(argument.begin(), argument.end())));
@@ -67,25 +85,55 @@ std::optional<keyloom::NewText> commandLineText() {
         std::exit(answer->exitStatus);
     }
     const keyloom::CommandLine& line = std::get<keyloom::CommandLine>(parsed);
-    if (line.course.set) {
-        // Said plainly rather than practising another text than the one asked for.
-        throw std::runtime_error("keyloom.exe: --set: the Windows program follows no course yet.");
+    Request request;
+    try {
+        request.course = keyloom::parseCourseOptions(line.course, std::random_device()());
+    } catch (const keyloom::CourseError& error) {
+        throw std::runtime_error(std::string("keyloom.exe: ") + error.what());
     }
-    if (!line.lessonFile) {
+    if (request.course && line.lessonFile && !line.readsStandardInput()) {
+        throw std::runtime_error(
+            "keyloom.exe: a course names its own text: give --set or a FILE, not both.");
+    }
+    if (line.lessonFile) {
+        const std::filesystem::path file(
+            std::u8string(line.lessonFile->begin(), line.lessonFile->end()));
+        request.lesson =
+            keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
+                                                             : keyloom::readLessonBytes(file),
+                                   file);
+    }
+    return request;
+}
+
+// The segment a course starts with, its text checked as every new text is
+// unless the run before handed it over; none when the course cannot start,
+// and then `problem` says why and the program starts with its lesson.
+std::optional<keyloom::SegmentRun> startCourse(Request& request, std::u16string& problem) {
+    try {
+        keyloom::SegmentRun run(*request.course, libraryPlaces());
+        if (!request.lesson) {
+            keyloom::LessonBytes bytes;
+            bytes.take(keyloom::handOverBytes(run.text()));
+            request.lesson =
+                keyloom::acceptNewText(bytes, std::filesystem::path(request.course->set));
+        }
+        return run;
+    } catch (const keyloom::CourseError& error) {
+        problem = keyloom::fromUtf8(error.what());
         return std::nullopt;
     }
-    const std::filesystem::path file(
-        std::u8string(line.lessonFile->begin(), line.lessonFile->end()));
-    return keyloom::acceptNewText(line.readsStandardInput() ? keyloom::readStandardInput()
-                                                            : keyloom::readLessonBytes(file),
-                                  file);
 }
 
 int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
-    const std::optional<keyloom::NewText> newText = commandLineText();
+    Request request = readCommandLine();
+    std::u16string courseProblem;
+    std::optional<keyloom::SegmentRun> segment =
+        request.course ? startCourse(request, courseProblem) : std::nullopt;
+    const std::optional<keyloom::NewText>& newText = request.lesson;
     if (newText) {
         form.Form_Load([&newText] { return newText->text; });
         controls.otherLabels.at("lblRefused").caption =
@@ -111,6 +159,14 @@ int run(int show) {
     };
     window.setReportOpener(
         [&](HWND owner) { keyloom::showReport(form.record(), startDrill, owner); });
+    if (!courseProblem.empty()) {
+        keyloom::showCourseProblem(controls, courseProblem);
+    }
+    const keyloom::CourseSession course(
+        window, form, controls, libraryPlaces, std::move(segment),
+        [](HWND old, const std::u16string& text, const std::vector<std::wstring>& options) {
+            keyloom::startNewRun(old, text, keyloom::OldWindow::Replace, options);
+        });
     window.create(show, keyloom::placeLikeStarter());
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
