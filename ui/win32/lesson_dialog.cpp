@@ -62,7 +62,7 @@ INT_PTR LessonDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COMMAND) {
         return FALSE;
     }
-    const auto from = reinterpret_cast<HWND>(lParam);
+    auto* const from = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
     switch (LOWORD(wParam)) {
     case IDOK: cmdStart_Click(); return TRUE;
