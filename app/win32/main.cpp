@@ -7,6 +7,7 @@
 #include "app/win32/new_run.h"
 #include "app/win32/program_path.h"
 #include "course/course_options.h"
+#include "course/course_start.h"
 #include "course/segment_labels.h"
 #include "forms/frm_main_design.h"
 #include "practice/command_line.h"
@@ -106,33 +107,24 @@ Request readCommandLine() {
     return request;
 }
 
-// The segment a course starts with, its text checked as every new text is
-// unless the run before handed it over; none when the course cannot start,
-// and then `problem` says why and the program starts with its lesson.
-std::optional<keyloom::SegmentRun> startCourse(Request& request, std::u16string& problem) {
-    try {
-        keyloom::SegmentRun run(*request.course, libraryPlaces());
-        if (!request.lesson) {
-            keyloom::LessonBytes bytes;
-            bytes.take(keyloom::handOverBytes(run.text()));
-            request.lesson =
-                keyloom::acceptNewText(bytes, std::filesystem::path(request.course->set));
-        }
-        return run;
-    } catch (const keyloom::CourseError& error) {
-        problem = keyloom::fromUtf8(error.what());
-        return std::nullopt;
-    }
-}
-
 int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
     Request request = readCommandLine();
+    // A course that cannot start leaves the lesson, and the window says why.
     std::u16string courseProblem;
-    std::optional<keyloom::SegmentRun> segment =
-        request.course ? startCourse(request, courseProblem) : std::nullopt;
+    std::optional<keyloom::SegmentRun> segment;
+    if (request.course) {
+        try {
+            keyloom::CourseStart start =
+                keyloom::startCourse(*request.course, libraryPlaces(), request.lesson);
+            request.lesson = std::move(start.text);
+            segment.emplace(std::move(start.segment));
+        } catch (const keyloom::CourseError& error) {
+            courseProblem = keyloom::fromUtf8(error.what());
+        }
+    }
     const std::optional<keyloom::NewText>& newText = request.lesson;
     if (newText) {
         form.Form_Load([&newText] { return newText->text; });
