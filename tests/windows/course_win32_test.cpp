@@ -167,7 +167,9 @@ void CALLBACK chooseSecondSegment(HWND /*window*/, UINT /*message*/, UINT_PTR ti
     script.segments =
         static_cast<int>(SendMessageW(choice(dialog, "cboSegment"), CB_GETCOUNT, 0, 0));
     select(dialog, "cboSegment", 1, CBN_SELCHANGE);
-    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    // To the list itself: with another program in front this thread has no
+    // focus to post to.
+    PostMessageW(texts, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 TEST_F(Win32CourseTest, F5ChoosesASegmentAndEnterStartsItAsANewRun) {
