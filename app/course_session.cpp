@@ -4,6 +4,7 @@
 
 #include "app/new_run.h"
 #include "course/course_options.h"
+#include "course/segment_labels.h"
 #include "ui/qt/lesson_window.h"
 #include "version.h"
 
@@ -12,22 +13,6 @@
 #include <random>
 
 namespace keyloom {
-namespace {
-
-// Long enough to see the last character marked, short enough to type on.
-constexpr int kJudgementShownMs = 1000;
-
-void setCaption(MainControls& controls, std::string_view name, const std::u16string& text) {
-    if (const auto found = controls.otherLabels.find(name); found != controls.otherLabels.end()) {
-        found->second.caption = text;
-    }
-}
-
-} // namespace
-
-void showCourseProblem(MainControls& controls, const std::u16string& message) {
-    setCaption(controls, "lblCourse", message);
-}
 
 CourseSession::CourseSession(MainWindow& window, FrmMain& form, MainControls& controls,
                              std::function<LibraryPlaces()> places, std::optional<SegmentRun> run,
@@ -56,8 +41,7 @@ CourseSession::CourseSession(MainWindow& window, FrmMain& form, MainControls& co
 }
 
 void CourseSession::show() {
-    setCaption(controls_, "lblCourse", run_->caption());
-    setCaption(controls_, "lblLastAttempt", run_->lastAttemptLine());
+    showSegment(controls_, *run_);
 }
 
 void CourseSession::start(const CourseOptions& options) {

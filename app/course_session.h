@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "course/segment_labels.h"
 #include "course/segment_run.h"
 #include "practice/frm_main.h"
 #include "ui/qt/main_window.h"
@@ -39,8 +40,5 @@ class CourseSession {
     std::optional<SegmentRun> run_;
     std::function<std::vector<std::string>()> carried_;
 };
-
-// The label of the course's place, for a course that could not start.
-void showCourseProblem(MainControls& controls, const std::u16string& message);
 
 } // namespace keyloom

@@ -7,6 +7,7 @@
 #include "app/new_run.h"
 #include "app/standard_input.h"
 #include "course/course_options.h"
+#include "course/course_start.h"
 #include "data/data_folder.h"
 #include "forms/frm_main_design.h"
 #include "practice/command_line.h"
@@ -184,14 +185,10 @@ struct Request {
 StartingText startCourse(const keyloom::CourseOptions& course,
                          std::optional<keyloom::NewText> handedOver) {
     try {
-        keyloom::SegmentRun run(course, libraryPlaces());
-        if (!handedOver) {
-            keyloom::LessonBytes bytes;
-            bytes.take(keyloom::handOverBytes(run.text()));
-            handedOver = keyloom::acceptNewText(
-                bytes, QFile::encodeName(QString::fromStdU16String(course.set)).toStdString());
-        }
-        return {.lesson = std::move(handedOver), .segment = std::move(run), .courseProblem = {}};
+        keyloom::CourseStart start = keyloom::startCourse(course, libraryPlaces(), handedOver);
+        return {.lesson = std::move(start.text),
+                .segment = std::move(start.segment),
+                .courseProblem = {}};
     } catch (const keyloom::CourseError& error) {
         // The program starts with its lesson, and the window says why.
         std::cerr << kProgramName << ": " << error.what() << "\n";

@@ -15,7 +15,7 @@
 #   keyloom_ui        ui/        the typing box's rules, the scene, the handler guard
 #                                (practice, forms, text)
 #   keyloom_qt        ui/qt/     the Qt binding                 (ui, practice, about)
-#   keyloom_win32     ui/win32/  the Win32 binding              (ui, practice, about)
+#   keyloom_win32     ui/win32/  the Win32 binding   (ui, course, practice, about, text)
 #
 # No target sees the source root. Each library exposes its own folder's
 # headers under an include root of its own, and a target sees only the roots

@@ -91,7 +91,8 @@ std::vector<std::u16string> articleEntries(const std::filesystem::path& path) {
 void listSets(const std::filesystem::path& folder, Library& library) {
     for (const std::u16string_view name : kSetNames) {
         CourseText text{.name = std::u16string(name), .isSet = true};
-        text.path = folder / std::filesystem::path(toUtf8(name) + ".txt");
+        // From UTF-16: a narrow name would be read in Windows' code page.
+        text.path = folder / std::filesystem::path(std::u16string(name) + u".txt");
         try {
             text.size = setEntries(text.path).size();
             library.texts.push_back(std::move(text));

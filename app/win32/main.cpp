@@ -7,6 +7,9 @@
 #include "app/ideal_command.h"
 #include "app/win32/new_run.h"
 #include "app/win32/program_path.h"
+#include "course/course_options.h"
+#include "course/course_start.h"
+#include "course/segment_labels.h"
 #include "data/data_folder.h"
 #include "forms/frm_main_design.h"
 #include "practice/command_line.h"
@@ -15,6 +18,7 @@
 #include "text/utf8_text.h"
 #include "ui/code_hints.h"
 #include "ui/win32/about_dialog.h"
+#include "ui/win32/course_session.h"
 #include "ui/win32/gdi_text_measure.h"
 #include "ui/win32/history_dialog.h"
 #include "ui/win32/main_window.h"
@@ -28,6 +32,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <shellapi.h>
 #include <stdexcept>
 #include <string>
@@ -62,9 +67,29 @@ std::vector<std::wstring> arguments() {
     return result;
 }
 
+// Options as the command line of a new run takes them.
+std::vector<std::wstring> wideOptions(const std::vector<std::string>& options) {
+    std::vector<std::wstring> wide;
+    for (const std::string& option : options) {
+        const std::u16string text = keyloom::fromUtf8(option);
+        wide.emplace_back(text.begin(), text.end());
+    }
+    return wide;
+}
+
+// Where a course's texts are: the generated sets in lessons\, the user's
+// own texts and the lesson in txt\, all beside the program.
+keyloom::LibraryPlaces libraryPlaces() {
+    const std::filesystem::path folder = programDirectory();
+    return {.sets = folder / "lessons",
+            .userTexts = folder / "txt",
+            .bundledLesson = keyloom::lessonPath(folder)};
+}
+
 // What the window starts with.
 struct Start {
     std::optional<keyloom::NewText> lesson;
+    std::optional<keyloom::CourseOptions> course;
     std::optional<std::string> hintTable;
     std::u16string textName; // the text's name in the practice journal
 };
@@ -87,9 +112,15 @@ Start commandLineStart() {
         std::exit(answer->exitStatus);
     }
     const auto& line = std::get<keyloom::CommandLine>(parsed);
-    if (line.course.set) {
-        // Said plainly rather than practising another text than the one asked for.
-        throw std::runtime_error("keyloom.exe: --set: the Windows program follows no course yet.");
+    std::optional<keyloom::CourseOptions> course;
+    try {
+        course = keyloom::parseCourseOptions(line.course, std::random_device()());
+    } catch (const keyloom::CourseError& error) {
+        throw std::runtime_error(std::string("keyloom.exe: ") + error.what());
+    }
+    if (course && line.lessonFile && !line.readsStandardInput()) {
+        throw std::runtime_error(
+            "keyloom.exe: a course names its own text: give --set or a FILE, not both.");
     }
     if (line.hintTable && !line.idealTable &&
         keyloom::findTable(codeTables(), *line.hintTable) == nullptr) {
@@ -109,14 +140,27 @@ Start commandLineStart() {
             text ? text->text : keyloom::readLesson(keyloom::lessonPath(programDirectory())),
             stdout, stderr));
     }
-    return {text, line.hintTable, keyloom::startingTextName(line)};
+    return {text, course, line.hintTable, keyloom::startingTextName(line)};
 }
 
 int run(int show) {
     keyloom::MainControls controls = keyloom::frmMainControls();
     const keyloom::GdiTextMeasure measure;
     keyloom::FrmMain form(controls, measure);
-    const Start start = commandLineStart();
+    Start start = commandLineStart();
+    // A course that cannot start leaves the lesson, and the window says why.
+    std::u16string courseProblem;
+    std::optional<keyloom::SegmentRun> segment;
+    if (start.course) {
+        try {
+            keyloom::CourseStart first =
+                keyloom::startCourse(*start.course, libraryPlaces(), start.lesson);
+            start.lesson = std::move(first.text);
+            segment.emplace(std::move(first.segment));
+        } catch (const keyloom::CourseError& error) {
+            courseProblem = keyloom::fromUtf8(error.what());
+        }
+    }
     const std::optional<keyloom::NewText>& newText = start.lesson;
     if (newText) {
         form.Form_Load([&newText] { return newText->text; });
@@ -138,12 +182,10 @@ int run(int show) {
                                                  const std::u16string& newName,
                                                  keyloom::OldWindow oldWindow) {
         const std::u16string& name = newName.empty() ? textName : newName;
-        std::vector<std::wstring> carried = {L"--text-name", std::wstring(name.begin(), name.end())};
-        for (const std::string& option : hints.carriedOptions()) {
-            const std::u16string wide = keyloom::fromUtf8(option);
-            carried.emplace_back(wide.begin(), wide.end());
-        }
-        keyloom::startNewRun(old, text, oldWindow, carried);
+        std::vector<std::wstring> options = {L"--text-name", std::wstring(name.begin(), name.end())};
+        const std::vector<std::wstring> carried = wideOptions(hints.carriedOptions());
+        options.insert(options.end(), carried.begin(), carried.end());
+        keyloom::startNewRun(old, text, oldWindow, options);
     };
     keyloom::MainWindow window(
         form, controls, keyloom::frmMainDesign(),
@@ -166,6 +208,18 @@ int run(int show) {
     window.setCommandAction(keyloom::ProgramCommand::History, [&](HWND owner) {
         keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, owner);
     });
+    if (!courseProblem.empty()) {
+        keyloom::showCourseProblem(controls, courseProblem);
+    }
+    // A course's next segment carries its own options and the hint chosen.
+    const keyloom::CourseSession course(
+        window, form, controls, libraryPlaces, std::move(segment),
+        [&hints](HWND old, const std::u16string& text, const std::vector<std::wstring>& options) {
+            std::vector<std::wstring> all = options;
+            const std::vector<std::wstring> carried = wideOptions(hints.carriedOptions());
+            all.insert(all.end(), carried.begin(), carried.end());
+            keyloom::startNewRun(old, text, keyloom::OldWindow::Replace, all);
+        });
     window.create(show, keyloom::placeLikeStarter());
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -30,15 +30,20 @@ class Places {
     [[nodiscard]] LibraryPlaces places() const {
         return {.sets = root_ / "lessons", .userTexts = root_ / "txt", .bundledLesson = bundled()};
     }
-    [[nodiscard]] fs::path bundled() const { return root_ / "文档.txt"; }
+    [[nodiscard]] fs::path bundled() const { return root_ / u8"文档.txt"; }
     static void write(const fs::path& file, std::string_view bytes) {
         std::ofstream(file, std::ios::binary) << bytes;
     }
     void set(std::string_view name, std::string_view lines) const {
-        write(root_ / "lessons" / (std::string(name) + ".txt"), lines);
+        write(root_ / "lessons" / (utf8Name(name) += ".txt"), lines);
     }
     void text(std::string_view name, std::string_view bytes) const {
-        write(root_ / "txt" / std::string(name), bytes);
+        write(root_ / "txt" / utf8Name(name), bytes);
+    }
+    // A name read as UTF-8 on every system (Windows would read a narrow one
+    // in its code page).
+    static fs::path utf8Name(std::string_view name) {
+        return {std::u8string(name.begin(), name.end())};
     }
     [[nodiscard]] const fs::path& root() const { return root_; }
 
@@ -90,14 +95,22 @@ TEST(CourseLibrary, WhatTheLessonWindowLists) {
          [](const Places& at) { fs::remove_all(at.root() / "txt"); },
          {u"文档"},
          {u"常用字前500", u"txt"}},
-        {"a user text with nothing to practise, a name that is not UTF-8",
+        {"a user text with nothing to practise",
          [](const Places& at) {
              at.text("empty.txt", "\n\r\n");
+             at.text("ok.txt", "甲");
+         },
+         {u"文档", u"ok"},
+         {u"empty：没有可练习的文字"}},
+#ifndef _WIN32 // Windows' names are UTF-16: none is not UTF-8
+        {"a name that is not UTF-8",
+         [](const Places& at) {
              at.text("\xff.txt", "甲");
              at.text("ok.txt", "甲");
          },
          {u"文档", u"ok"},
-         {u"empty：没有可练习的文字", u"不是有效的 UTF-8"}},
+         {u"不是有效的 UTF-8"}},
+#endif
         {"a set that is not UTF-8",
          [](const Places& at) { at.set("常用字前500", "\xff\xfe\n"); },
          {u"文档"},
@@ -161,7 +174,7 @@ TEST(CourseLibrary, ReadingATextToPractise) {
     EXPECT_EQ(findText(library, u"没有这一篇"), nullptr);
 
     // A file gone since the window listed it.
-    fs::remove(at.root() / "txt" / "诗.txt");
+    fs::remove(at.root() / "txt" / u8"诗.txt");
     EXPECT_THROW((void)readMaterial(*poem), CourseError);
 }
 

@@ -19,8 +19,8 @@ class CourseFolder : public testing::Test {
     CourseFolder() {
         fs::create_directories(places.sets);
         fs::create_directories(places.userTexts);
-        write(places.sets / "常用字前500.txt", "的\n一\n是\n不\n了\n");
-        write(places.userTexts / "诗.txt", "床前明月光");
+        write(places.sets / u8"常用字前500.txt", "的\n一\n是\n不\n了\n");
+        write(places.userTexts / u8"诗.txt", "床前明月光");
         write(places.bundledLesson, "我们");
     }
     ~CourseFolder() override { fs::remove_all(root); }
@@ -31,18 +31,18 @@ class CourseFolder : public testing::Test {
     fs::path root =
         fs::temp_directory_path() / ("keyloom-course-" + std::to_string(std::random_device()()));
     LibraryPlaces places{
-        .sets = root / "lessons", .userTexts = root / "txt", .bundledLesson = root / "文档.txt"};
+        .sets = root / "lessons", .userTexts = root / "txt", .bundledLesson = root / u8"文档.txt"};
 };
 
 TEST_F(CourseFolder, ATextIsFoundByItsNameOnly) {
     EXPECT_TRUE(locateText(places, u"常用字前500").isSet);
-    EXPECT_EQ(locateText(places, u"诗").path, places.userTexts / "诗.txt");
+    EXPECT_EQ(locateText(places, u"诗").path, places.userTexts / u8"诗.txt");
     EXPECT_EQ(locateText(places, u"文档").path, places.bundledLesson);
     for (const std::u16string_view name : {u"没有", u"../lessons/常用字前500", u"..", u"a/b"}) {
         EXPECT_THROW((void)locateText(places, name), CourseError);
     }
     // A set named but missing from a broken installation.
-    fs::remove(places.sets / "常用字前500.txt");
+    fs::remove(places.sets / u8"常用字前500.txt");
     EXPECT_THROW(SegmentRun({.set = u"常用字前500"}, places), CourseError);
 }
 

@@ -36,6 +36,15 @@ HWND makeControl(HWND dialog, const wchar_t* kind, const std::wstring& text, DWO
                            GetModuleHandleW(nullptr), nullptr);
 }
 
+// How many rows an open drop-down list shows.
+constexpr int kComboListRows = 10;
+
+// A choice's command id: the dialog knows it by its window, so its tab
+// index only keeps the ids apart.
+int choiceId(const ElementDesign& e) {
+    return kFirstChoiceId + e.tabIndex;
+}
+
 } // namespace
 
 std::wstring controlText(std::u16string_view text) {
@@ -79,6 +88,24 @@ DialogControls buildDialog(HWND dialog, const WindowDescription& design, const G
             }
             break;
         }
+        case ElementKind::ListBox:
+            control =
+                makeControl(dialog, L"LISTBOX", L"",
+                            WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                            r, choiceId(e));
+            break;
+        case ElementKind::ComboBox: {
+            // A drop-down list's window holds its open list too.
+            RECT dropped = r;
+            dropped.bottom += (r.bottom - r.top) * kComboListRows;
+            control = makeControl(dialog, L"COMBOBOX", L"",
+                                  WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, dropped, choiceId(e));
+            break;
+        }
+        case ElementKind::CheckBox:
+            control = makeControl(dialog, L"BUTTON", controlText(e.caption),
+                                  WS_TABSTOP | BS_AUTOCHECKBOX, r, choiceId(e));
+            break;
         case ElementKind::Label:
             control =
                 makeControl(dialog, L"STATIC", controlText(e.caption), SS_LEFT | SS_NOPREFIX, r, 0);

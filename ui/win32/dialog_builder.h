@@ -29,10 +29,15 @@ using ButtonIds = std::function<int(std::string_view name)>;
 // box; nullptr when it makes no control.
 using OtherElementMaker = std::function<HWND(const ElementDesign& element, const RECT& box)>;
 
+// The command ids of list boxes, combo boxes and check boxes start here,
+// clear of the buttons'.
+inline constexpr int kFirstChoiceId = 1000;
+
 // Gives `dialog` the caption and client size of `design` at `fonts`' dpi,
 // centred over its owner, and makes its labels (text shown literally,
-// wrapping at their width), buttons and other elements in tab order, each in
-// its font. The button with IDOK is the default and takes the focus.
+// wrapping at their width), buttons, list boxes, drop-down lists, check boxes
+// and other elements in tab order, each in its font. The button with IDOK is the default and takes
+// the focus.
 DialogControls buildDialog(HWND dialog, const WindowDescription& design, const GdiFonts& fonts,
                            const ButtonIds& buttonId, const OtherElementMaker& makeOther);
 

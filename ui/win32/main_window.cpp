@@ -70,6 +70,7 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
               exitStatus_ = 1;
               KillTimer(window_, kTimer1);
               KillTimer(window_, kTimer2);
+              KillTimer(window_, kLaterTimer);
               onFatalError_(window_, error);
               DestroyWindow(window_);
           },
@@ -141,6 +142,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             guarded_([this] { form_.Timer1_Timer(); });
         } else if (wParam == kTimer2) {
             guarded_([this] { form_.Timer2_Timer(); });
+        } else if (wParam == kLaterTimer) {
+            KillTimer(window_, kLaterTimer);
+            guarded_([action = std::exchange(later_, {})] {
+                if (action) {
+                    action();
+                }
+            });
         }
         return 0;
     case kLessonCommandMessage:
@@ -186,6 +194,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         guarded_.stop();
         KillTimer(window_, kTimer1);
         KillTimer(window_, kTimer2);
+        KillTimer(window_, kLaterTimer);
         PostQuitMessage(exitStatus_);
         return 0;
     case WM_NCDESTROY:
@@ -239,7 +248,17 @@ void MainWindow::setCodeHints(CodeHints* hints) {
 }
 
 void MainWindow::textChanged() {
-    guarded_([this] { form_.txtType_Change(); });
+    guarded_([this] {
+        form_.txtType_Change();
+        if (afterChange_) {
+            afterChange_();
+        }
+    });
+}
+
+void MainWindow::runLater(UINT delayMs, std::function<void()> action) {
+    later_ = std::move(action);
+    SetTimer(window_, kLaterTimer, delayMs, nullptr);
 }
 
 // Repaints only what changed since the last look, and tells the input method

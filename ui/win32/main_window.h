@@ -42,6 +42,7 @@ class MainWindow {
 
     static constexpr UINT_PTR kTimer1 = 1;
     static constexpr UINT_PTR kTimer2 = 2;
+    static constexpr UINT_PTR kLaterTimer = 3;
     static constexpr int kTypingBoxId = 100;
 
     // With `startNewRun`, F3, F4, Ctrl+O and a dropped file start a new run
@@ -69,6 +70,13 @@ class MainWindow {
 
     // The code hint, shown beside the next character; F6 chooses another.
     void setCodeHints(CodeHints* hints);
+    // Runs after each change of the typed text, once the handlers have.
+    void setAfterChange(std::function<void()> afterChange) {
+        afterChange_ = std::move(afterChange);
+    }
+    // Runs `action` once, `delayMs` from now, as a handler runs; a later
+    // call replaces one not yet run.
+    void runLater(UINT delayMs, std::function<void()> action);
 
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] HWND typingBox() const { return box_ ? box_->hwnd() : nullptr; }
@@ -97,6 +105,8 @@ class MainWindow {
     FatalErrorReport onFatalError_;
     std::map<ProgramCommand, CommandAction> actions_;
     CodeHints* hints_ = nullptr;
+    std::function<void()> afterChange_;
+    std::function<void()> later_;
     HandlerGuard guarded_;
     std::optional<LessonCommands> lessonCommands_; // none without a new-run starter
     KeystrokeCounter keystrokes_;
