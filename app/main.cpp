@@ -26,8 +26,8 @@
 #include <QFile>
 #include <QIcon>
 #include <chrono>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -287,8 +287,8 @@ int main(int argc, char* argv[]) {
     const auto startNewRun = [&hints, &textName](QWidget& old, const std::u16string& text,
                                                  const std::u16string& newName,
                                                  keyloom::OldWindow oldWindow) {
-        std::vector<std::string> options = {
-            "--text-name", keyloom::toUtf8(newName.empty() ? textName : newName)};
+        std::vector<std::string> options = {"--text-name",
+                                            keyloom::toUtf8(newName.empty() ? textName : newName)};
         const std::vector<std::string> carried = hints.carriedOptions();
         options.insert(options.end(), carried.begin(), carried.end());
         keyloom::startNewRun(old, text, oldWindow, options);
@@ -313,8 +313,7 @@ int main(int argc, char* argv[]) {
     window.setReportOpener([&](QWidget* parent) {
         const std::optional<keyloom::ReportCodes> codes =
             hints.reportCodes(static_cast<std::size_t>(form.state().typedCount));
-        keyloom::showReport(form.record(), startDrill, &journal, parent,
-                            codes ? &*codes : nullptr);
+        keyloom::showReport(form.record(), startDrill, &journal, parent, codes ? &*codes : nullptr);
     });
     window.setCommandAction(keyloom::ProgramCommand::History, [&](QWidget* parent) {
         keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, parent);

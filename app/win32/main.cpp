@@ -182,7 +182,8 @@ int run(int show) {
                                                  const std::u16string& newName,
                                                  keyloom::OldWindow oldWindow) {
         const std::u16string& name = newName.empty() ? textName : newName;
-        std::vector<std::wstring> options = {L"--text-name", std::wstring(name.begin(), name.end())};
+        std::vector<std::wstring> options = {L"--text-name",
+                                             std::wstring(name.begin(), name.end())};
         const std::vector<std::wstring> carried = wideOptions(hints.carriedOptions());
         options.insert(options.end(), carried.begin(), carried.end());
         keyloom::startNewRun(old, text, oldWindow, options);

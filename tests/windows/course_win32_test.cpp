@@ -74,7 +74,9 @@ class Win32CourseTest : public ::testing::Test {
         window_ = std::make_unique<MainWindow>(
             *form_, controls_, frmMainDesign(), [](HWND, const std::exception&) {},
             MainWindow::AboutBoxOpener{},
-            [](HWND, const std::u16string&, OldWindow) { ADD_FAILURE() << "not a segment"; });
+            [](HWND, const std::u16string&, const std::u16string&, OldWindow) {
+                ADD_FAILURE() << "not a segment";
+            });
         session_ = std::make_unique<CourseSession>(
             *window_, *form_, controls_, [this] { return places_; }, std::move(run),
             [this](HWND from, const std::u16string& text,
