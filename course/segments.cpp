@@ -40,9 +40,10 @@ Segment segmentOf(const CourseMaterial& material, const CourseOptions& options) 
         throw CourseError("“" + toUtf8(options.set) + "”只有 " + std::to_string(count) +
                           " 段，没有第 " + std::to_string(options.segment) + " 段。");
     }
-    std::vector<std::u16string> entries(
-        order.begin() + static_cast<std::ptrdiff_t>(bounds[options.segment - 1]),
-        order.begin() + static_cast<std::ptrdiff_t>(bounds[options.segment]));
+    const auto index = static_cast<std::size_t>(options.segment);
+    std::vector<std::u16string> entries(order.begin() +
+                                            static_cast<std::ptrdiff_t>(bounds[index - 1]),
+                                        order.begin() + static_cast<std::ptrdiff_t>(bounds[index]));
     if (shuffled && options.attempt > 1) {
         shuffleWithSeed(entries,
                         nextSeed(options.seed + static_cast<std::uint64_t>(options.attempt)));
