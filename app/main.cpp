@@ -206,7 +206,8 @@ Request readCommandLine(int argc, char* argv[]) {
         (answer->onStandardError ? std::cerr : std::cout) << answer->text << std::flush;
         std::exit(answer->exitStatus);
     }
-    if (const auto* line = std::get_if<keyloom::CommandLine>(&parsed); line && line->idealTable) {
+    if (const auto* line = std::get_if<keyloom::CommandLine>(&parsed);
+        line != nullptr && line->idealTable) {
         printIdeal(argc, argv, *line);
     }
     if (!displayFound()) {
@@ -240,9 +241,7 @@ Request readCommandLine(int argc, char* argv[]) {
 // Any other error that reaches the top level while the window runs.
 constexpr int kExitOnError = 1;
 
-} // namespace
-
-int main(int argc, char* argv[]) {
+int run(int argc, char* argv[]) {
     // A write to a pipe whose reader is gone, such as the starter of this
     // run ending before it was told this window is up, fails instead of
     // ending the program.
@@ -327,4 +326,18 @@ int main(int argc, char* argv[]) {
     window.show();
     keyloom::tellStarterWhenShown(window);
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // What escapes the start-up and the window's own error report.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "keyloom: %s\n", error.what());
+    } catch (...) {
+        std::fputs("keyloom: an unknown error\n", stderr);
+    }
+    return kExitOnError;
 }
