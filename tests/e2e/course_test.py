@@ -16,9 +16,8 @@ import sys
 import time
 
 from keyloom_desktop import GREEN, RED, TestFailure, check, expect_marks, keys, output_path
-from new_run_test import windows, Adopted
+from new_run_test import adopt_new_window
 from pinyin_test import input_context_focused, start_focused
-from keyloom_desktop import xdotool
 
 # The first ten characters of 常用字前500 as the build makes it, by the
 # syllable whose first candidate each is in a fresh fcitx5 profile; then
@@ -41,18 +40,7 @@ def next_window(keyloom, what, timeout=10):
     """Waits until another window alone is left and fcitx5 sees it focused,
     with no letter typed to help it; returns the new program's arguments and
     the client origin."""
-    old_window = keyloom.window
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        left = windows()
-        if len(left) == 1 and left[0] != old_window:
-            break
-        time.sleep(0.05)
-    left = windows()
-    check(len(left) == 1 and left[0] != old_window, f"{what}: windows {left}, the old one {old_window}")
-    keyloom.window = left[0]
-    pid = int(xdotool("getwindowpid", keyloom.window).strip())
-    keyloom.process = Adopted(pid)
+    pid = adopt_new_window(keyloom, what, timeout)
     check(input_context_focused(3.0), f"{what}: fcitx5 never saw the new window focused")
     return command_line(pid), keyloom.client_origin()
 

@@ -54,7 +54,21 @@ def hand_over(keyloom, key, what):
     old_window = keyloom.window
     old_place = window_geometry(old_window)[:2]
     keys(key)
-    deadline = time.monotonic() + 10
+    old_process = keyloom.process
+    pid = adopt_new_window(keyloom, what)
+    check(old_process.poll() is not None or old_process.pid != pid, f"{what}: the same process")
+    place = window_geometry(keyloom.window)[:2]
+    check(place == old_place, f"{what}: the new window is at {place}, the old one was at {old_place}")
+    # No wait for the input method: keys typed before its context is ready
+    # are held for it.
+    return keyloom.client_origin()
+
+
+def adopt_new_window(keyloom, what, timeout=10):
+    """Waits until a window other than the old one alone is left, and makes
+    it and its process the ones `keyloom` drives; returns the pid."""
+    old_window = keyloom.window
+    deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         left = windows()
         if len(left) == 1 and left[0] != old_window:
@@ -64,13 +78,8 @@ def hand_over(keyloom, key, what):
     check(len(left) == 1 and left[0] != old_window, f"{what}: windows {left}, the old one {old_window}")
     keyloom.window = left[0]
     pid = int(xdotool("getwindowpid", keyloom.window).strip())
-    check(keyloom.process.poll() is not None or keyloom.process.pid != pid, f"{what}: the same process")
     keyloom.process = Adopted(pid)
-    place = window_geometry(keyloom.window)[:2]
-    check(place == old_place, f"{what}: the new window is at {place}, the old one was at {old_place}")
-    # No wait for the input method: keys typed before its context is ready
-    # are held for it.
-    return keyloom.client_origin()
+    return pid
 
 
 class Adopted:
