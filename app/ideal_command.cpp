@@ -28,12 +28,7 @@ int printIdealSplit(const std::vector<TableFile>& tables, std::string_view table
                     const std::u16string& text, std::FILE* out, std::FILE* err) {
     const TableFile* const table = findTable(tables, tableName);
     if (table == nullptr) {
-        std::string names;
-        for (const TableFile& known : tables) {
-            names += (names.empty() ? "" : " ") + known.name;
-        }
-        print(err,
-              "keyloom: no code table \"" + std::string(tableName) + "\"; the tables: " + names);
+        print(err, unknownTableMessage(tables, tableName));
         return kExitOnUsageError;
     }
     const TableReading reading = readCodeTableFile(table->file);
