@@ -166,22 +166,30 @@ JournalContents Journal::read() const {
     }
     std::unordered_map<char32_t, CharacterHistory> characters;
     CharacterRecord record;
+    // A save writes its run's lines together: the run of the line before is
+    // almost always the run of the next.
+    std::string previousKey;
+    const SavedRevision* previous = nullptr;
     readLines(files_, kCharactersFileName, skipped.torn, [&](std::string_view line) {
         const LineKind kind = parseCharacterLine(line, record);
         if (kind != LineKind::record) {
             countSkipped(kind, skipped);
             return;
         }
-        const auto found = saved.find(record.key);
-        if (found == saved.end()) {
+        if (record.key != previousKey) {
+            const auto found = saved.find(record.key);
+            previousKey.assign(record.key);
+            previous = found == saved.end() ? nullptr : &found->second;
+        }
+        if (previous == nullptr) {
             ++skipped.orphaned;
             return;
         }
-        if (found->second.revision != record.revision) {
+        if (previous->revision != record.revision) {
             return; // an earlier save of the run, replaced by its newest
         }
         const JournalCharacter& c = record.character;
-        const double weight = found->second.weight;
+        const double weight = previous->weight;
         CharacterHistory& history = characters[c.character];
         history.character = c.character;
         history.typed += c.typed;

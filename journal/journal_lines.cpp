@@ -13,8 +13,6 @@ namespace keyloom {
 namespace {
 
 constexpr std::size_t kRunColumns = 17;
-constexpr std::size_t kCharacterColumns = 7;
-constexpr std::size_t kMaxColumns = kRunColumns;
 constexpr std::int64_t kMaxCount = 1'000'000'000'000;
 constexpr double kMaxSeconds = 1e9;
 constexpr int kMaxOffsetMinutes = 18 * 60;
@@ -22,21 +20,38 @@ constexpr int kSecondsPerMinute = 60;
 constexpr std::size_t kMaxKeyLength = 64;
 constexpr char32_t kMaxCodePoint = 0x10FFFF;
 
-// Splits at tabs; more fields than `fields` holds make the count one more
-// than it can hold, which no record has.
-std::size_t splitFields(std::string_view line,
-                        std::array<std::string_view, kMaxColumns + 1>& fields) {
-    std::size_t count = 0;
-    while (count < fields.size()) {
-        const std::size_t tab = line.find('\t');
-        fields[count++] = line.substr(0, tab);
-        if (tab == std::string_view::npos) {
-            return count;
+// A line's tab-separated fields, taken in order.
+class Fields {
+  public:
+    explicit Fields(std::string_view line) : rest_(line) {}
+
+    // The next field; past the last, an empty one.
+    std::string_view next() {
+        if (ended_) {
+            overrun_ = true;
+            return {};
         }
-        line.remove_prefix(tab + 1);
+        // Fields are a few bytes: a plain loop beats a call to search.
+        std::size_t tab = 0;
+        while (tab < rest_.size() && rest_[tab] != '\t') {
+            ++tab;
+        }
+        if (tab == rest_.size()) {
+            ended_ = true;
+            return rest_;
+        }
+        const std::string_view field = rest_.substr(0, tab);
+        rest_.remove_prefix(tab + 1);
+        return field;
     }
-    return count;
-}
+    // Whether the fields taken were exactly the line's.
+    [[nodiscard]] bool allTaken() const { return ended_ && !overrun_; }
+
+  private:
+    std::string_view rest_;
+    bool ended_ = false;
+    bool overrun_ = false;
+};
 
 // The code point at the start of `bytes` and its length, when the bytes
 // begin with a well-formed UTF-8 sequence.
@@ -96,11 +111,45 @@ bool parseInteger(std::string_view field, std::int64_t& value, std::int64_t low,
     return error == std::errc() && stop == end && !field.empty() && value >= low && value <= high;
 }
 
+// A decimal of at most 15 digits is an integer below 2^53 over a power of
+// ten up to 10^15, both exact as doubles: their quotient is the nearest
+// double, as from_chars gives it, without its general path.
+bool parseShortDecimal(std::string_view field, double& value) {
+    constexpr std::size_t kExactDigits = 15;
+    static constexpr std::array<double, kExactDigits + 1> kTens = {
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::int64_t digits = 0;
+    std::size_t count = 0;
+    std::size_t decimals = 0;
+    bool point = false;
+    for (const char c : field) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9' && count < kExactDigits) {
+            digits = digits * 10 + (c - '0');
+            ++count;
+            decimals += point ? 1 : 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    value = static_cast<double>(digits) / kTens[decimals];
+    return true;
+}
+
 bool parseDecimal(std::string_view field, double& value, double high) {
-    const char* end = field.data() + field.size();
-    const auto [stop, error] = std::from_chars(field.data(), end, value, std::chars_format::fixed);
-    return error == std::errc() && stop == end && !field.empty() && std::isfinite(value) &&
-           value >= 0 && value <= high;
+    if (!parseShortDecimal(field, value)) {
+        const char* end = field.data() + field.size();
+        const auto [stop, error] =
+            std::from_chars(field.data(), end, value, std::chars_format::fixed);
+        if (error != std::errc() || stop != end || field.empty()) {
+            return false;
+        }
+    }
+    return std::isfinite(value) && value >= 0 && value <= high;
 }
 
 void appendInteger(std::string& out, std::int64_t value) {
@@ -155,15 +204,15 @@ LineKind versionKind(std::string_view field) {
     return version > kJournalVersion ? LineKind::newer : LineKind::record;
 }
 
-// The line's kind before its own fields are read.
+// The line's kind before its own fields are read. A record of this version
+// is checked for UTF-8 field by field as it is parsed: all but the text's
+// name and the character are ASCII, which their parsing demands.
 LineKind lineKind(std::string_view line, std::string_view firstField) {
     if (firstField.starts_with("keyloom-")) {
         return LineKind::header;
     }
-    if (!isUtf8(line)) {
-        return LineKind::damaged;
-    }
-    return versionKind(firstField);
+    const LineKind kind = versionKind(firstField);
+    return kind == LineKind::newer && !isUtf8(line) ? LineKind::damaged : kind;
 }
 
 } // namespace
@@ -219,13 +268,16 @@ void appendCharacterLine(std::string& lines, std::string_view key, std::int64_t 
 }
 
 LineKind parseRunLine(std::string_view line, JournalRun& run) {
-    std::array<std::string_view, kMaxColumns + 1> f;
-    const std::size_t count = splitFields(line, f);
+    Fields fields(line);
+    std::array<std::string_view, kRunColumns> f;
+    for (std::string_view& field : f) {
+        field = fields.next();
+    }
     const LineKind kind = lineKind(line, f[0]);
     if (kind != LineKind::record) {
         return kind;
     }
-    if (count != kRunColumns || !isKey(f[1])) {
+    if (!fields.allTaken() || !isKey(f[1]) || !isUtf8(f[4])) {
         return LineKind::damaged;
     }
     const auto date = parseDate(f[3]);
@@ -254,26 +306,34 @@ LineKind parseRunLine(std::string_view line, JournalRun& run) {
 }
 
 LineKind parseCharacterLine(std::string_view line, CharacterRecord& record) {
-    std::array<std::string_view, kMaxColumns + 1> f;
-    const std::size_t count = splitFields(line, f);
-    const LineKind kind = lineKind(line, f[0]);
+    // Fields by name, not in an array: this runs a million times when the
+    // history opens.
+    Fields fields(line);
+    const std::string_view version = fields.next();
+    const LineKind kind = lineKind(line, version);
     if (kind != LineKind::record) {
         return kind;
     }
-    if (count != kCharacterColumns || !isKey(f[1]) || f[3].empty()) {
+    const std::string_view key = fields.next();
+    const std::string_view revision = fields.next();
+    const std::string_view character = fields.next();
+    const std::string_view typed = fields.next();
+    const std::string_view wrong = fields.next();
+    const std::string_view seconds = fields.next();
+    if (!fields.allTaken() || !isKey(key) || character.empty()) {
         return LineKind::damaged;
     }
-    const auto decoded = decodeOne(f[3]);
+    const auto decoded = decodeOne(character);
     JournalCharacter& c = record.character;
-    const bool good = decoded && decoded->second == f[3].size() && decoded->first >= 0x20 &&
-                      parseInteger(f[2], record.revision, 1, kMaxCount) &&
-                      parseInteger(f[4], c.typed, 1, kMaxCount) &&
-                      parseInteger(f[5], c.wrong, 0, c.typed) &&
-                      parseDecimal(f[6], c.seconds, kMaxSeconds);
+    const bool good = decoded && decoded->second == character.size() && decoded->first >= 0x20 &&
+                      parseInteger(revision, record.revision, 1, kMaxCount) &&
+                      parseInteger(typed, c.typed, 1, kMaxCount) &&
+                      parseInteger(wrong, c.wrong, 0, c.typed) &&
+                      parseDecimal(seconds, c.seconds, kMaxSeconds);
     if (!good) {
         return LineKind::damaged;
     }
-    record.key = f[1];
+    record.key = key;
     c.character = decoded->first;
     return LineKind::record;
 }
@@ -340,11 +400,13 @@ std::string makeRunKey(std::int64_t utcMilliseconds, std::uint64_t processId) {
 }
 
 std::optional<std::string_view> lineKey(std::string_view line) {
-    std::array<std::string_view, kMaxColumns + 1> f;
-    if (splitFields(line, f) < 2 || versionKind(f[0]) != LineKind::record || !isKey(f[1])) {
+    Fields fields(line);
+    const std::string_view version = fields.next();
+    const std::string_view key = fields.next(); // empty when the line has one field
+    if (versionKind(version) != LineKind::record || !isKey(key)) {
         return std::nullopt;
     }
-    return f[1];
+    return key;
 }
 
 } // namespace keyloom

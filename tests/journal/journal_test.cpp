@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -192,6 +193,12 @@ TEST(Journal, BadLinesAreSkippedAndCountedAndGoodOnesRead) {
          1,
          3,
          {.damaged = 2}},
+        {"not UTF-8 in a text's name, in a newer version's line",
+         header + std::string(good).replace(good.find("诗"), 3, "\xe8\xaf") + good,
+         goodCharacter + "2\tgood-1\t\xc3\n",
+         1,
+         3,
+         {.damaged = 2}},
         {"a figure out of range",
          header + good + std::string(good).replace(good.find("985"), 3, "1985"),
          goodCharacter + "1\tgood-1\t1\t勤\t2\t3\t1.000\n",
@@ -363,6 +370,39 @@ TEST(Journal, TwoProcessesSavingAtOnceBothLand) {
     EXPECT_EQ(read.characters[0].typed, 2 * 2 * kRuns);
 }
 #endif
+
+// A character's seconds: plain decimals, read to the nearest double.
+TEST(JournalLines, SecondsAreReadAsWrittenAndNothingElse) {
+    struct Row {
+        const char* text;
+        std::optional<double> seconds;
+    };
+    const Row rows[] = {
+        {"2.500", 2.5},
+        {"0.1", 0.1},
+        {"3", 3.0},
+        {"5.", 5.0},
+        {".5", 0.5},
+        {"123456789.123456", 123456789.123456},
+        {"0.30000000000000004", 0.30000000000000004},
+        {"1e3", std::nullopt},
+        {"-1.0", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"1000000001", std::nullopt},
+        {".", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        CharacterRecord record;
+        const LineKind kind =
+            parseCharacterLine(std::string("1\tk-1\t1\t勤\t3\t1\t") + row.text, record);
+        EXPECT_EQ(kind == LineKind::record, row.seconds.has_value());
+        if (row.seconds) {
+            EXPECT_EQ(record.character.seconds, *row.seconds);
+        }
+    }
+}
 
 TEST(JournalLines, DatesKeepTheirLocalTimeAndOffset) {
     struct Row {
