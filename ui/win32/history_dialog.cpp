@@ -42,8 +42,9 @@ LRESULT CALLBACK runsProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
 } // namespace
 
 HistoryDialog::HistoryDialog(std::optional<std::filesystem::path> folder, WallClock clock,
-                             DrillStarter startDrill)
-    : folder_(std::move(folder)), clock_(std::move(clock)), startDrill_(std::move(startDrill)) {}
+                             DrillStarter startDrill, CodesOf codesOf)
+    : folder_(std::move(folder)), clock_(std::move(clock)), startDrill_(std::move(startDrill)),
+      codesOf_(std::move(codesOf)) {}
 
 void HistoryDialog::run(HWND owner) {
     runModalDialog(owner, frmHistoryDesign(),
@@ -112,7 +113,7 @@ void HistoryDialog::load() {
     if (folder_) {
         try {
             const std::unique_ptr<JournalFiles> files = journalFiles(*folder_);
-            content_ = loadHistory(Journal(*files, clock_).read(), clock_());
+            content_ = loadHistory(Journal(*files, clock_).read(), clock_(), codesOf_);
         } catch (const JournalError& error) {
             const std::string what = error.what();
             problem = u"记录读不了：" + std::u16string(what.begin(), what.end());
@@ -171,8 +172,8 @@ void HistoryDialog::paintChart() const {
 }
 
 void showHistory(const std::optional<std::filesystem::path>& folder, const WallClock& clock,
-                 const DrillStarter& startDrill, HWND owner) {
-    HistoryDialog dialog(folder, clock, startDrill);
+                 const DrillStarter& startDrill, HWND owner, const CodesOf& codesOf) {
+    HistoryDialog dialog(folder, clock, startDrill, codesOf);
     dialog.run(owner);
 }
 
