@@ -133,8 +133,8 @@ void Journal::save(const JournalEntry& entry) {
     // lines are on it, the run line that follows never names lines a power
     // cut took. The run line reaches the disk with the system's own
     // write-back, seconds later; a power cut before that loses this save
-    // alone, and its character lines then read as orphaned, counted and
-    // told. A torn line of either file is skipped when read.
+    // alone: its character lines, with no run line of their revision, are
+    // skipped when read. A torn line of either file is skipped too.
     files_.append(kCharactersFileName, charactersHeader(), characterLines,
                   JournalFiles::AppendSync::toDisk);
     files_.append(kRunsFileName, runsHeader(), runLine(entry.run), JournalFiles::AppendSync::none);
