@@ -10,6 +10,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -115,6 +117,45 @@ TEST(Journal, EveryFigureAndCharacterComesBackAsSaved) {
     EXPECT_EQ(read.characters[2].character, U'\U00020000');
     EXPECT_TRUE(t.readRaw(kRunsFileName).starts_with("keyloom-runs/1\trun\t"));
     EXPECT_TRUE(t.readRaw(kCharactersFileName).starts_with("keyloom-characters/1\trun\t"));
+}
+
+// The files of a folder, passed through, with each append and whether it
+// waited for the disk.
+class RecordedFiles : public JournalFiles {
+  public:
+    explicit RecordedFiles(JournalFiles& files) : files_(files) {}
+    std::vector<std::pair<std::string, AppendSync>> appends;
+
+    [[nodiscard]] const std::filesystem::path& folder() const override { return files_.folder(); }
+    std::unique_ptr<JournalLock> lock() override { return files_.lock(); }
+    void append(std::string_view name, std::string_view header, std::string_view lines,
+                AppendSync sync) override {
+        appends.emplace_back(name, sync);
+        files_.append(name, header, lines, sync);
+    }
+    std::unique_ptr<JournalReplacement> replace(std::string_view name) override {
+        return files_.replace(name);
+    }
+    bool read(std::string_view name,
+              const std::function<void(std::string_view piece)>& take) override {
+        return files_.read(name, take);
+    }
+
+  private:
+    JournalFiles& files_;
+};
+
+// A run line on the disk never names character lines a power cut took: they
+// are on it first.
+TEST(Journal, ASaveWaitsForTheDiskOnceBetweenItsCharacterLinesAndItsRunLine) {
+    TemporaryJournal t;
+    RecordedFiles files(*t.files);
+    Journal(files, fixedClock()).save(entry("k-1", 1, kNow, {{U'勤', 1, 0, 1}}));
+    using Sync = JournalFiles::AppendSync;
+    const std::vector<std::pair<std::string, Sync>> expected = {
+        {std::string(kCharactersFileName), Sync::toDisk}, {std::string(kRunsFileName), Sync::none}};
+    EXPECT_EQ(files.appends, expected);
+    EXPECT_EQ(t.journal.read().runs.size(), 1U);
 }
 
 TEST(Journal, ATabOrLineBreakInTheTextsNameCannotSplitItsLine) {
