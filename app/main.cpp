@@ -315,7 +315,8 @@ int run(int argc, char* argv[]) {
         keyloom::showReport(form.record(), startDrill, &journal, parent, codes ? &*codes : nullptr);
     });
     window.setCommandAction(keyloom::ProgramCommand::History, [&](QWidget* parent) {
-        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, parent);
+        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, parent,
+                             hints.codesOf());
     });
     if (!start.courseProblem.empty()) {
         keyloom::showCourseProblem(controls, start.courseProblem);

@@ -35,7 +35,8 @@ class MemoryFiles : public JournalFiles {
 
     [[nodiscard]] const std::filesystem::path& folder() const override { return folder_; }
     std::unique_ptr<JournalLock> lock() override { return std::make_unique<JournalLock>(); }
-    void append(std::string_view name, std::string_view header, std::string_view lines) override {
+    void append(std::string_view name, std::string_view header, std::string_view lines,
+                AppendSync /*sync*/) override {
         std::string& file = files[std::string(name)];
         file += file.empty() ? header : std::string_view();
         file += lines;

@@ -13,6 +13,7 @@ namespace keyloom {
 struct WallTime {
     std::int64_t utcSeconds = 0;
     int offsetMinutes = 0;
+    bool operator==(const WallTime&) const = default;
 };
 
 // One reference character of a saved run.
@@ -21,6 +22,7 @@ struct JournalCharacter {
     std::int64_t typed = 0; // how often it was typed
     std::int64_t wrong = 0; // of them wrong
     double seconds = 0;     // their time together
+    bool operator==(const JournalCharacter&) const = default;
 };
 
 // A saved run: the report's figures when it was saved. A run saved again
@@ -42,11 +44,13 @@ struct JournalRun {
     bool keystrokesEstimated = false;
     double phraseRate = 0;
     double typingSeconds = 0;
+    bool operator==(const JournalRun&) const = default;
 };
 
 struct JournalEntry {
     JournalRun run;
     std::vector<JournalCharacter> characters;
+    bool operator==(const JournalEntry&) const = default;
 };
 
 } // namespace keyloom

@@ -49,8 +49,11 @@ class JournalFiles {
     virtual std::unique_ptr<JournalLock> lock() = 0;
     // Appends `lines` in one write, after `header` when the file is new or
     // empty, and after a line end when the file's last line lacks one (a
-    // save cut short). Under the lock.
-    virtual void append(std::string_view name, std::string_view header, std::string_view lines) = 0;
+    // save cut short); with AppendSync::toDisk, returns once they are on
+    // the disk. Under the lock.
+    enum class AppendSync { none, toDisk };
+    virtual void append(std::string_view name, std::string_view header, std::string_view lines,
+                        AppendSync sync) = 0;
     virtual std::unique_ptr<JournalReplacement> replace(std::string_view name) = 0;
 
     // The file's bytes in pieces, in order; false when the file is missing.

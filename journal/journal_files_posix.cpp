@@ -128,7 +128,8 @@ class PosixJournalFiles : public JournalFiles {
         return std::make_unique<FlockLock>(folder_ / kLockFileName);
     }
 
-    void append(std::string_view name, std::string_view header, std::string_view lines) override {
+    void append(std::string_view name, std::string_view header, std::string_view lines,
+                AppendSync sync) override {
         const std::filesystem::path path = folder_ / name;
         const Descriptor fd(openOrFail(path, O_RDWR | O_CREAT | O_APPEND));
         struct stat status {};
@@ -149,7 +150,9 @@ class PosixJournalFiles : public JournalFiles {
         }
         whole += lines;
         writeAll(fd.get(), whole, path);
-        syncOrFail(fd.get(), path);
+        if (sync == AppendSync::toDisk) {
+            syncOrFail(fd.get(), path);
+        }
     }
 
     std::unique_ptr<JournalReplacement> replace(std::string_view name) override {

@@ -139,7 +139,8 @@ class Win32JournalFiles : public JournalFiles {
         return std::make_unique<FileLock>(folder_ / kLockFileName);
     }
 
-    void append(std::string_view name, std::string_view header, std::string_view lines) override {
+    void append(std::string_view name, std::string_view header, std::string_view lines,
+                AppendSync sync) override {
         const std::filesystem::path path = folder_ / name;
         const Handle file(openOrFail(path, GENERIC_READ | FILE_APPEND_DATA, OPEN_ALWAYS));
         LARGE_INTEGER size{};
@@ -165,7 +166,7 @@ class Win32JournalFiles : public JournalFiles {
         }
         whole += lines;
         writeAll(file.get(), whole, path);
-        if (FlushFileBuffers(file.get()) == 0) {
+        if (sync == AppendSync::toDisk && FlushFileBuffers(file.get()) == 0) {
             fail(path);
         }
     }

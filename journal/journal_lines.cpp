@@ -12,31 +12,12 @@
 namespace keyloom {
 namespace {
 
-constexpr std::size_t kRunColumns = 17;
-constexpr std::size_t kCharacterColumns = 7;
-constexpr std::size_t kMaxColumns = kRunColumns;
 constexpr std::int64_t kMaxCount = 1'000'000'000'000;
 constexpr double kMaxSeconds = 1e9;
 constexpr int kMaxOffsetMinutes = 18 * 60;
 constexpr int kSecondsPerMinute = 60;
 constexpr std::size_t kMaxKeyLength = 64;
 constexpr char32_t kMaxCodePoint = 0x10FFFF;
-
-// Splits at tabs; more fields than `fields` holds make the count one more
-// than it can hold, which no record has.
-std::size_t splitFields(std::string_view line,
-                        std::array<std::string_view, kMaxColumns + 1>& fields) {
-    std::size_t count = 0;
-    while (count < fields.size()) {
-        const std::size_t tab = line.find('\t');
-        fields[count++] = line.substr(0, tab);
-        if (tab == std::string_view::npos) {
-            return count;
-        }
-        line.remove_prefix(tab + 1);
-    }
-    return count;
-}
 
 // The code point at the start of `bytes` and its length, when the bytes
 // begin with a well-formed UTF-8 sequence.
@@ -89,18 +70,37 @@ bool isUtf8(std::string_view bytes) {
     return true;
 }
 
-bool parseInteger(std::string_view field, std::int64_t& value, std::int64_t low,
-                  std::int64_t high) {
-    const char* end = field.data() + field.size();
-    const auto [stop, error] = std::from_chars(field.data(), end, value);
-    return error == std::errc() && stop == end && !field.empty() && value >= low && value <= high;
-}
-
-bool parseDecimal(std::string_view field, double& value, double high) {
-    const char* end = field.data() + field.size();
-    const auto [stop, error] = std::from_chars(field.data(), end, value, std::chars_format::fixed);
-    return error == std::errc() && stop == end && !field.empty() && std::isfinite(value) &&
-           value >= 0 && value <= high;
+// A decimal of at most 15 digits is an integer below 2^53 over a power of
+// ten up to 10^15, both exact as doubles: their quotient is the nearest
+// double, as from_chars gives it, without its general path. Where the
+// decimal ends, or nullptr for from_chars to read it.
+const char* shortDecimal(const char* at, const char* end, double& value) {
+    constexpr std::size_t kExactDigits = 15;
+    static constexpr std::array<double, kExactDigits + 1> kTens = {
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::int64_t digits = 0;
+    std::size_t count = 0;
+    std::size_t decimals = 0;
+    bool point = false;
+    for (; at != end; ++at) {
+        if (*at == '.' && !point) {
+            point = true;
+        } else if (*at >= '0' && *at <= '9') {
+            if (count == kExactDigits) {
+                return nullptr;
+            }
+            digits = digits * 10 + (*at - '0');
+            ++count;
+            decimals += point ? 1 : 0;
+        } else {
+            break;
+        }
+    }
+    if (count == 0) {
+        return nullptr;
+    }
+    value = static_cast<double>(digits) / kTens[decimals];
+    return at;
 }
 
 void appendInteger(std::string& out, std::int64_t value) {
@@ -136,34 +136,91 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool isKey(std::string_view key) {
-    if (key.empty() || key.size() > kMaxKeyLength) {
-        return false;
-    }
-    return std::ranges::all_of(key, [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-               c == '-';
-    });
+bool isKeyByte(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
 }
 
-// A record's version field: this version's, a later one's, or none.
-LineKind versionKind(std::string_view field) {
-    std::int64_t version = 0;
-    if (!parseInteger(field, version, 1, kMaxCount)) {
-        return LineKind::damaged;
-    }
-    return version > kJournalVersion ? LineKind::newer : LineKind::record;
-}
+// Reads a line's tab-separated fields in order, each by the reader of its
+// kind, which stops where its field ends: one pass over the line, where the
+// history reads a million of them. Each reader is false when its field is
+// bad or is not followed by a tab or the line's end.
+class Fields {
+  public:
+    explicit Fields(std::string_view line) : at_(line.data()), end_(line.data() + line.size()) {}
 
-// The line's kind before its own fields are read.
-LineKind lineKind(std::string_view line, std::string_view firstField) {
-    if (firstField.starts_with("keyloom-")) {
+    bool integer(std::int64_t& value, std::int64_t low, std::int64_t high) {
+        const auto [stop, error] = std::from_chars(at_, end_, value);
+        return error == std::errc() && value >= low && value <= high && pass(stop);
+    }
+    bool decimal(double& value, double high) {
+        const char* stop = shortDecimal(at_, end_, value);
+        if (stop == nullptr) {
+            const auto [fixedStop, error] =
+                std::from_chars(at_, end_, value, std::chars_format::fixed);
+            if (error != std::errc()) {
+                return false;
+            }
+            stop = fixedStop;
+        }
+        return std::isfinite(value) && value >= 0 && value <= high && pass(stop);
+    }
+    bool key(std::string_view& key) {
+        const char* stop = std::find_if_not(at_, end_, isKeyByte);
+        const auto length = static_cast<std::size_t>(stop - at_);
+        key = std::string_view(at_, length);
+        return length > 0 && length <= kMaxKeyLength && pass(stop);
+    }
+    // One code point, not a control character.
+    bool character(char32_t& character) {
+        const auto decoded = at_ == end_ ? std::nullopt : decodeOne(std::string_view(at_, end_));
+        if (!decoded || decoded->first < 0x20) {
+            return false;
+        }
+        character = decoded->first;
+        return pass(at_ + decoded->second);
+    }
+    bool text(std::string_view& text) {
+        const char* stop = std::find(at_, end_, '\t');
+        text = std::string_view(at_, stop);
+        return pass(stop);
+    }
+    // Whether the last field read ended the line: no more columns.
+    [[nodiscard]] bool ended() const { return ended_; }
+
+  private:
+    // Past the field ending at `stop`: over its tab, or to the line's end.
+    bool pass(const char* stop) {
+        if (stop == end_) {
+            ended_ = true;
+        } else if (*stop != '\t') {
+            return false;
+        }
+        at_ = stop == end_ ? end_ : stop + 1;
+        return true;
+    }
+
+    const char* at_;
+    const char* end_;
+    bool ended_ = false;
+};
+
+// The line's kind from its start: a header, a later version's record
+// (the rest unread), or this version's, whose fields `fields` reads next.
+// A record of this version is checked for UTF-8 field by field as it is
+// read: all but the text's name and the character are ASCII, which their
+// readers demand.
+LineKind lineKind(std::string_view line, Fields& fields) {
+    if (line.starts_with("keyloom-")) {
         return LineKind::header;
     }
-    if (!isUtf8(line)) {
+    std::int64_t version = 0;
+    if (!fields.integer(version, 1, kMaxCount)) {
         return LineKind::damaged;
     }
-    return versionKind(firstField);
+    if (version > kJournalVersion) {
+        return isUtf8(line) ? LineKind::newer : LineKind::damaged;
+    }
+    return LineKind::record;
 }
 
 } // namespace
@@ -219,63 +276,50 @@ void appendCharacterLine(std::string& lines, std::string_view key, std::int64_t 
 }
 
 LineKind parseRunLine(std::string_view line, JournalRun& run) {
-    std::array<std::string_view, kMaxColumns + 1> f;
-    const std::size_t count = splitFields(line, f);
-    const LineKind kind = lineKind(line, f[0]);
+    Fields fields(line);
+    const LineKind kind = lineKind(line, fields);
     if (kind != LineKind::record) {
         return kind;
     }
-    if (count != kRunColumns || !isKey(f[1])) {
-        return LineKind::damaged;
-    }
-    const auto date = parseDate(f[3]);
+    std::string_view key;
+    std::string_view date;
+    std::string_view text;
     std::int64_t estimated = 0;
-    const bool good = date && parseInteger(f[2], run.revision, 1, kMaxCount) &&
-                      parseInteger(f[5], run.speed, 0, kMaxCount) &&
-                      parseInteger(f[6], run.netSpeed, 0, kMaxCount) &&
-                      parseDecimal(f[7], run.keysPerSecond, kMaxSeconds) &&
-                      parseDecimal(f[8], run.keysPerCharacter, kMaxSeconds) &&
-                      parseInteger(f[9], run.accuracy, 0, 1000) &&
-                      parseInteger(f[10], run.characters, 0, kMaxCount) &&
-                      parseInteger(f[11], run.wrong, 0, run.characters) &&
-                      parseInteger(f[12], run.corrections, 0, kMaxCount) &&
-                      parseInteger(f[13], run.keystrokes, 0, kMaxCount) &&
-                      parseInteger(f[14], estimated, 0, 1) &&
-                      parseDecimal(f[15], run.phraseRate, 1) &&
-                      parseDecimal(f[16], run.typingSeconds, kMaxSeconds);
-    if (!good) {
+    const bool good =
+        fields.key(key) && fields.integer(run.revision, 1, kMaxCount) && fields.text(date) &&
+        fields.text(text) && isUtf8(text) && fields.integer(run.speed, 0, kMaxCount) &&
+        fields.integer(run.netSpeed, 0, kMaxCount) &&
+        fields.decimal(run.keysPerSecond, kMaxSeconds) &&
+        fields.decimal(run.keysPerCharacter, kMaxSeconds) &&
+        fields.integer(run.accuracy, 0, 1000) && fields.integer(run.characters, 0, kMaxCount) &&
+        fields.integer(run.wrong, 0, run.characters) &&
+        fields.integer(run.corrections, 0, kMaxCount) &&
+        fields.integer(run.keystrokes, 0, kMaxCount) && fields.integer(estimated, 0, 1) &&
+        fields.decimal(run.phraseRate, 1) && fields.decimal(run.typingSeconds, kMaxSeconds) &&
+        fields.ended();
+    const auto parsedDate = good ? parseDate(date) : std::nullopt;
+    if (!parsedDate) {
         return LineKind::damaged;
     }
-    run.key.assign(f[1]);
-    run.date = *date;
-    run.text.assign(f[4]);
+    run.key.assign(key);
+    run.date = *parsedDate;
+    run.text.assign(text);
     run.keystrokesEstimated = estimated == 1;
     return LineKind::record;
 }
 
 LineKind parseCharacterLine(std::string_view line, CharacterRecord& record) {
-    std::array<std::string_view, kMaxColumns + 1> f;
-    const std::size_t count = splitFields(line, f);
-    const LineKind kind = lineKind(line, f[0]);
+    Fields fields(line);
+    const LineKind kind = lineKind(line, fields);
     if (kind != LineKind::record) {
         return kind;
     }
-    if (count != kCharacterColumns || !isKey(f[1]) || f[3].empty()) {
-        return LineKind::damaged;
-    }
-    const auto decoded = decodeOne(f[3]);
     JournalCharacter& c = record.character;
-    const bool good = decoded && decoded->second == f[3].size() && decoded->first >= 0x20 &&
-                      parseInteger(f[2], record.revision, 1, kMaxCount) &&
-                      parseInteger(f[4], c.typed, 1, kMaxCount) &&
-                      parseInteger(f[5], c.wrong, 0, c.typed) &&
-                      parseDecimal(f[6], c.seconds, kMaxSeconds);
-    if (!good) {
-        return LineKind::damaged;
-    }
-    record.key = f[1];
-    c.character = decoded->first;
-    return LineKind::record;
+    const bool good = fields.key(record.key) && fields.integer(record.revision, 1, kMaxCount) &&
+                      fields.character(c.character) && fields.integer(c.typed, 1, kMaxCount) &&
+                      fields.integer(c.wrong, 0, c.typed) &&
+                      fields.decimal(c.seconds, kMaxSeconds) && fields.ended();
+    return good ? LineKind::record : LineKind::damaged;
 }
 
 std::string formatDate(WallTime time) {
@@ -340,11 +384,13 @@ std::string makeRunKey(std::int64_t utcMilliseconds, std::uint64_t processId) {
 }
 
 std::optional<std::string_view> lineKey(std::string_view line) {
-    std::array<std::string_view, kMaxColumns + 1> f;
-    if (splitFields(line, f) < 2 || versionKind(f[0]) != LineKind::record || !isKey(f[1])) {
+    Fields fields(line);
+    std::int64_t version = 0;
+    std::string_view key;
+    if (!fields.integer(version, 1, kJournalVersion) || !fields.key(key)) {
         return std::nullopt;
     }
-    return f[1];
+    return key;
 }
 
 } // namespace keyloom

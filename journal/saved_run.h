@@ -32,7 +32,7 @@ class RunSaving {
   private:
     std::string key_;
     std::int64_t revision_ = 0;
-    std::string savedContent_;
+    JournalEntry saved_; // as it was given to save(): no key, revision or date
 };
 
 } // namespace keyloom

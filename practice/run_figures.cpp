@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <map>
 #include <numeric>
-#include <set>
+#include <unordered_set>
 
 namespace keyloom {
 namespace {
@@ -121,8 +121,10 @@ std::u16string drill(const std::vector<RunRecord::Character>& characters,
                      const std::vector<double>& seconds) {
     const double slowFrom = std::max(kSlowFactor * median(seconds), kSlowAtLeastSeconds);
     std::vector<char32_t> inLessonOrder;
-    std::set<char32_t> seen;
-    std::set<char32_t> weak;
+    // Hashed, not ordered: a long run holds tens of thousands of distinct
+    // characters, and the order comes from inLessonOrder.
+    std::unordered_set<char32_t> seen;
+    std::unordered_set<char32_t> weak;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const char32_t reference = characters[i].reference;
         if (reference == RunRecord::kNoReference) {

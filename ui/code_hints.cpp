@@ -108,21 +108,27 @@ std::optional<ReportCodes> CodeHints::reportCodes(std::size_t typed) {
     }
     const std::size_t units = unitOf_[std::min(typed, unitOf_.size() - 1)];
     const IdealSplit typedSoFar(*loaded_.table, std::u16string_view(lesson_).substr(0, units));
-    const CodeTable* table = loaded_.table.get();
     return ReportCodes{.idealCodeLength = fromUtf8(idealCodeLengthText(typedSoFar.totals())),
                        .tableName = fromUtf8(choiceName_),
-                       .codesOf = [table](char32_t character) {
-                           std::u16string text;
-                           if (character >= 0x10000) {
-                               text +=
-                                   static_cast<char16_t>(0xD800 + ((character - 0x10000) >> 10U));
-                               text +=
-                                   static_cast<char16_t>(0xDC00 + ((character - 0x10000) & 0x3FFU));
-                           } else {
-                               text += static_cast<char16_t>(character);
-                           }
-                           return fromUtf8(codesOf(*table, text));
-                       }};
+                       .codesOf = codesOf()};
+}
+
+CodesOf CodeHints::codesOf() {
+    collect();
+    const CodeTable* table = loaded_.table.get();
+    if (table == nullptr) {
+        return {};
+    }
+    return [table](char32_t character) {
+        std::u16string text;
+        if (character >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((character - 0x10000) >> 10U));
+            text += static_cast<char16_t>(0xDC00 + ((character - 0x10000) & 0x3FFU));
+        } else {
+            text += static_cast<char16_t>(character);
+        }
+        return fromUtf8(keyloom::codesOf(*table, text));
+    };
 }
 
 const CodeTable* CodeHints::table() {

@@ -54,6 +54,8 @@ class CodeHints {
 
     // The ready table, or nullptr.
     [[nodiscard]] const CodeTable* table();
+    // A character's codes in the ready table; none while no table is ready.
+    [[nodiscard]] CodesOf codesOf();
     // The hint's line for the caret before character `typed` of the lesson:
     // the table's name, then the best way on ("五笔86  的 r · rqyy"); empty
     // when no table was ever chosen.

@@ -69,7 +69,7 @@ std::u16string deleteQuestion(std::u16string_view runLine) {
     return u"删除这次练习的成绩？删除后不能恢复。\n\n" + std::u16string(runLine);
 }
 
-HistoryContent loadHistory(const JournalContents& journal, WallTime now) {
+HistoryContent loadHistory(const JournalContents& journal, WallTime now, const CodesOf& codesOf) {
     HistoryContent content;
     for (const JournalRun& run : journal.runs) {
         content.runs.push_back(runLineText(run));
@@ -83,7 +83,9 @@ HistoryContent loadHistory(const JournalContents& journal, WallTime now) {
         weakCharacters(journal.characters, medianSecondsPerCharacter(journal.runs));
     for (std::size_t i = 0; i < weak.size() && i < kWeakShown; ++i) {
         content.weak += character(weak[i].character) + u"  " + number(weak[i].typed) + u" / " +
-                        number(weak[i].wrong) + u"\n";
+                        number(weak[i].wrong);
+        const std::u16string codes = codesOf ? codesOf(weak[i].character) : std::u16string();
+        content.weak += (codes.empty() ? u"" : u"  " + codes) + u"\n";
     }
     if (weak.size() > kWeakShown) {
         content.weak +=

@@ -207,7 +207,8 @@ int run(int show) {
         keyloom::showReport(form.record(), startDrill, &journal, owner, codes ? &*codes : nullptr);
     });
     window.setCommandAction(keyloom::ProgramCommand::History, [&](HWND owner) {
-        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, owner);
+        keyloom::showHistory(journal.folder(), keyloom::wallClockNow, startDrill, owner,
+                             hints.codesOf());
     });
     if (!courseProblem.empty()) {
         keyloom::showCourseProblem(controls, courseProblem);

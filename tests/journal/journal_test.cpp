@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -116,6 +119,45 @@ TEST(Journal, EveryFigureAndCharacterComesBackAsSaved) {
     EXPECT_TRUE(t.readRaw(kCharactersFileName).starts_with("keyloom-characters/1\trun\t"));
 }
 
+// The files of a folder, passed through, with each append and whether it
+// waited for the disk.
+class RecordedFiles : public JournalFiles {
+  public:
+    explicit RecordedFiles(JournalFiles& files) : files_(files) {}
+    std::vector<std::pair<std::string, AppendSync>> appends;
+
+    [[nodiscard]] const std::filesystem::path& folder() const override { return files_.folder(); }
+    std::unique_ptr<JournalLock> lock() override { return files_.lock(); }
+    void append(std::string_view name, std::string_view header, std::string_view lines,
+                AppendSync sync) override {
+        appends.emplace_back(name, sync);
+        files_.append(name, header, lines, sync);
+    }
+    std::unique_ptr<JournalReplacement> replace(std::string_view name) override {
+        return files_.replace(name);
+    }
+    bool read(std::string_view name,
+              const std::function<void(std::string_view piece)>& take) override {
+        return files_.read(name, take);
+    }
+
+  private:
+    JournalFiles& files_;
+};
+
+// A run line on the disk never names character lines a power cut took: they
+// are on it first.
+TEST(Journal, ASaveWaitsForTheDiskOnceBetweenItsCharacterLinesAndItsRunLine) {
+    TemporaryJournal t;
+    RecordedFiles files(*t.files);
+    Journal(files, fixedClock()).save(entry("k-1", 1, kNow, {{U'勤', 1, 0, 1}}));
+    using Sync = JournalFiles::AppendSync;
+    const std::vector<std::pair<std::string, Sync>> expected = {
+        {std::string(kCharactersFileName), Sync::toDisk}, {std::string(kRunsFileName), Sync::none}};
+    EXPECT_EQ(files.appends, expected);
+    EXPECT_EQ(t.journal.read().runs.size(), 1U);
+}
+
 TEST(Journal, ATabOrLineBreakInTheTextsNameCannotSplitItsLine) {
     TemporaryJournal t;
     JournalEntry e = entry("k-1", 1, kNow, {});
@@ -189,6 +231,12 @@ TEST(Journal, BadLinesAreSkippedAndCountedAndGoodOnesRead) {
         {"bytes that are not UTF-8",
          header + "1\tgood-4\t1\t\xff\xfe\n" + good,
          goodCharacter + "1\tgood-1\t1\t\xe5\x8b\t1\t0\t1.000\n",
+         1,
+         3,
+         {.damaged = 2}},
+        {"not UTF-8 in a text's name, in a newer version's line",
+         header + std::string(good).replace(good.find("诗"), 3, "\xe8\xaf") + good,
+         goodCharacter + "2\tgood-1\t\xc3\n",
          1,
          3,
          {.damaged = 2}},
@@ -363,6 +411,39 @@ TEST(Journal, TwoProcessesSavingAtOnceBothLand) {
     EXPECT_EQ(read.characters[0].typed, 2 * 2 * kRuns);
 }
 #endif
+
+// A character's seconds: plain decimals, read to the nearest double.
+TEST(JournalLines, SecondsAreReadAsWrittenAndNothingElse) {
+    struct Row {
+        const char* text;
+        std::optional<double> seconds;
+    };
+    const Row rows[] = {
+        {"2.500", 2.5},
+        {"0.1", 0.1},
+        {"3", 3.0},
+        {"5.", 5.0},
+        {".5", 0.5},
+        {"123456789.123456", 123456789.123456},
+        {"0.30000000000000004", 0.30000000000000004},
+        {"1e3", std::nullopt},
+        {"-1.0", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"1000000001", std::nullopt},
+        {".", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        CharacterRecord record;
+        const LineKind kind =
+            parseCharacterLine(std::string("1\tk-1\t1\t勤\t3\t1\t") + row.text, record);
+        EXPECT_EQ(kind == LineKind::record, row.seconds.has_value());
+        if (row.seconds) {
+            EXPECT_EQ(record.character.seconds, *row.seconds);
+        }
+    }
+}
 
 TEST(JournalLines, DatesKeepTheirLocalTimeAndOffset) {
     struct Row {

@@ -2,7 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Keyloom developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Drives the real keyloom.exe under Wine with fcitx5 pinyin through XIM.
+"""Drives the real keyloom.exe under Wine with fcitx5 pinyin through XIM:
+typing, the about box, the report and its journal (Alt+S writes under
+%APPDATA%, F7 reads it), new runs and a bad new text.
 
 Run inside `scripts/desktop-session --fcitx5` with WINEPREFIX set to a
 throwaway prefix whose code page is 936 (scripts/test-windows does both):
@@ -50,6 +52,8 @@ from keyloom_desktop import (  # noqa: E402
 LESSON = "我们人民，中国你好。她在家里读书写字，窗外的小鸟唱着歌，春风吹过田野和山冈。"
 ABOUT_CAPTION = "关于 KeyloomV1.0"
 REPORT_CAPTION = "成绩 KeyloomV1.0"
+HISTORY_CAPTION = "记录 KeyloomV1.0"
+HISTORY_RUNS = (16, 34, 568, 158)  # its list of runs in client pixels: left, top, width, height
 # Wine's XIM path sends no key-downs for the input method's keys: the
 # keystroke figures are an estimate (约). 我们人民，中国 stand, 他 was taken back.
 RESULT_LINE = re.compile(
@@ -119,10 +123,90 @@ def row_length(screen, origin):
     return 0 if not columns else int((max(columns) - 50 / 15) // FULL_WIDTH) + 1
 
 
+def journal_folder():
+    """%APPDATA%\\Keyloom of the throwaway prefix, as a Unix path."""
+    app_data = run(["wine", "cmd", "/c", "echo %APPDATA%"], timeout=30).strip()
+    return os.path.join(run(["winepath", "-u", app_data]).strip(), "Keyloom")
+
+
+def journal_lines(folder, name):
+    """The records of one of the journal's files, without its header."""
+    try:
+        with open(os.path.join(folder, name), encoding="utf-8") as lines:
+            return lines.read().splitlines()[1:]
+    except FileNotFoundError:
+        return []
+
+
+def save_to_journal(folder):
+    """Alt+S in the open report writes the run under %APPDATA%: one run line
+    and one line for each lesson character typed (我们人民，中国)."""
+    check(not os.path.exists(folder), f"{folder} was made before anything was saved")
+    keys("alt+s")
+    deadline = time.monotonic() + 10
+    while not journal_lines(folder, "runs.tsv") and time.monotonic() < deadline:
+        time.sleep(0.1)
+    runs = journal_lines(folder, "runs.tsv")
+    check(len(runs) == 1 and "\t文档.txt\t" in runs[0], f"Alt+S saved the runs {runs}")
+    characters = journal_lines(folder, "characters.tsv")
+    check(len(characters) == 7, f"Alt+S saved the characters {characters}")
+
+
+def list_ink_rows(window, box):
+    """The pixel rows inside a list box of `window` (client pixels: left,
+    top, width, height) that hold anything but its white."""
+    info = run(["xwininfo", "-id", window])
+    values = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+    x0 = int(values["Absolute upper-left X"]) + box[0]
+    y0 = int(values["Absolute upper-left Y"]) + box[1]
+    screen = Screen.grab()
+    # Inside its border, left of its scroll bar.
+    return [y for y in range(3, box[3] - 3)
+            if any(screen.rgb(x0 + x, y0 + y) != (255, 255, 255) for x in range(3, box[2] - 24, 2))]
+
+
+def check_history(window, folder):
+    """F7 lists the saved run, one row, selected; Delete asks about it and
+    No keeps it."""
+    xdotool("windowfocus", "--sync", window)
+    keys("F7")
+    history = find_window(HISTORY_CAPTION, 10)
+    check(history is not None, f'F7 opened no window "{HISTORY_CAPTION}"')
+    xdotool("windowfocus", "--sync", history)
+    time.sleep(0.5)
+    Screen.grab().save_png(output_path("win32-history.png"))
+    ink = list_ink_rows(history, HISTORY_RUNS)
+    check(ink and ink[0] < 8 and ink[-1] - ink[0] < 2 * FULL_WIDTH,
+          f"the history's runs: ink in rows {ink[:1]}..{ink[-1:]} of the list, expected one row")
+    keys("Delete")
+    deadline = time.monotonic() + 10
+    question = None
+    while question is None and time.monotonic() < deadline:
+        question = next((w for w in visible_windows(HISTORY_CAPTION) if w != history), None)
+        time.sleep(0.1)
+    check(question is not None, "Delete in the history asked nothing")
+    xdotool("windowfocus", "--sync", question)
+    keys("alt+n")  # a plain n would go to the input method
+    deadline = time.monotonic() + 5
+    while question in visible_windows(HISTORY_CAPTION) and time.monotonic() < deadline:
+        time.sleep(0.1)
+    check(question not in visible_windows(HISTORY_CAPTION), "No left the question open")
+    xdotool("windowfocus", "--sync", history)
+    keys("Escape")
+    deadline = time.monotonic() + 5
+    while find_window(HISTORY_CAPTION, 0.1) is not None and time.monotonic() < deadline:
+        pass
+    check(find_window(HISTORY_CAPTION, 0.1) is None, "Esc did not close the history")
+    check(len(journal_lines(folder, "runs.tsv")) == 1, "No in the question deleted the run")
+
+
+def visible_windows(caption):
+    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + caption + "$"],
+                          capture_output=True, text=True).stdout.split()
+
+
 def windows_shown():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + MAIN_CAPTION + "$"],
-                           capture_output=True, text=True).stdout.split()
-    return found
+    return visible_windows(MAIN_CAPTION)
 
 
 def expect_lesson_shown(args, length, what, cwd, stdin_bytes=None, log=None):
@@ -210,6 +294,7 @@ def main():
     with open(os.path.join(folder, "txt", "文档.txt"), "wb") as lesson:
         lesson.write(LESSON.encode("gbk"))
     prepare_prefix(witness)
+    journal = journal_folder()
 
     log = open(os.path.join(folder, "wine.log"), "wb")
     process = subprocess.Popen(["wine", "keyloom.exe"], cwd=folder, stdin=subprocess.DEVNULL,
@@ -275,11 +360,13 @@ def main():
             copied = subprocess.run(["xclip", "-selection", "clipboard", "-o"],
                                     capture_output=True, text=True).stdout
         check(RESULT_LINE.fullmatch(copied) is not None, f"Alt+C copied {copied!r}")
+        save_to_journal(journal)
         keys("Escape")
         deadline = time.monotonic() + 5
         while find_window(REPORT_CAPTION, 0.1) is not None and time.monotonic() < deadline:
             pass
         check(find_window(REPORT_CAPTION, 0.1) is None, "Esc did not close the report")
+        check_history(window, journal)
 
         xdotool("windowfocus", "--sync", window)
         keys("alt+F4")

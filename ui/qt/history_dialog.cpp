@@ -7,18 +7,18 @@
 #include "ui/qt/qt_strings.h"
 #include "ui/qt/window_builder.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QKeyEvent>
 
 namespace keyloom {
 
 HistoryDialog::HistoryDialog(std::optional<std::filesystem::path> folder, WallClock clock,
-                             DrillStarter startDrill, QWidget* parent)
+                             DrillStarter startDrill, QWidget* parent, CodesOf codesOf)
     : QDialog(parent), folder_(std::move(folder)), clock_(std::move(clock)),
-      startDrill_(std::move(startDrill)) {
+      startDrill_(std::move(startDrill)), codesOf_(std::move(codesOf)) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -65,7 +65,7 @@ void HistoryDialog::load() {
     if (folder_) {
         try {
             const std::unique_ptr<JournalFiles> files = journalFiles(*folder_);
-            content_ = loadHistory(Journal(*files, clock_).read(), clock_());
+            content_ = loadHistory(Journal(*files, clock_).read(), clock_(), codesOf_);
         } catch (const JournalError& error) {
             problem = QStringLiteral("记录读不了：") + QString::fromUtf8(error.what());
         }
@@ -121,8 +121,8 @@ void HistoryDialog::cmdDrill_Click() const {
 }
 
 void showHistory(const std::optional<std::filesystem::path>& folder, const WallClock& clock,
-                 const DrillStarter& startDrill, QWidget* parent) {
-    HistoryDialog dialog(folder, clock, startDrill, parent);
+                 const DrillStarter& startDrill, QWidget* parent, const CodesOf& codesOf) {
+    HistoryDialog dialog(folder, clock, startDrill, parent, codesOf);
     dialog.exec();
 }
 

@@ -25,8 +25,9 @@ class HistoryDialog : public QDialog {
     Q_OBJECT
 
   public:
+    // `codesOf`: the table chosen for hints, or none.
     HistoryDialog(std::optional<std::filesystem::path> folder, WallClock clock,
-                  DrillStarter startDrill, QWidget* parent);
+                  DrillStarter startDrill, QWidget* parent, CodesOf codesOf = {});
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +40,7 @@ class HistoryDialog : public QDialog {
     std::optional<std::filesystem::path> folder_;
     WallClock clock_;
     DrillStarter startDrill_;
+    CodesOf codesOf_;
     HistoryContent content_;
     QListWidget* runs_ = nullptr;
     QLabel* totals_ = nullptr;
@@ -51,6 +53,6 @@ class HistoryDialog : public QDialog {
 
 // Opens the history modal over `parent` and returns when it closes.
 void showHistory(const std::optional<std::filesystem::path>& folder, const WallClock& clock,
-                 const DrillStarter& startDrill, QWidget* parent);
+                 const DrillStarter& startDrill, QWidget* parent, const CodesOf& codesOf = {});
 
 } // namespace keyloom

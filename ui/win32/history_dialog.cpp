@@ -3,6 +3,7 @@
 #include "ui/win32/history_dialog.h"
 
 #include "forms/frm_history_design.h"
+#include "text/utf8_text.h"
 #include "ui/win32/dialog_builder.h"
 #include "ui/win32/gdi_chart.h"
 #include "ui/win32/owned_window.h"
@@ -42,8 +43,9 @@ LRESULT CALLBACK runsProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
 } // namespace
 
 HistoryDialog::HistoryDialog(std::optional<std::filesystem::path> folder, WallClock clock,
-                             DrillStarter startDrill)
-    : folder_(std::move(folder)), clock_(std::move(clock)), startDrill_(std::move(startDrill)) {}
+                             DrillStarter startDrill, CodesOf codesOf)
+    : folder_(std::move(folder)), clock_(std::move(clock)), startDrill_(std::move(startDrill)),
+      codesOf_(std::move(codesOf)) {}
 
 void HistoryDialog::run(HWND owner) {
     runModalDialog(owner, frmHistoryDesign(),
@@ -112,10 +114,9 @@ void HistoryDialog::load() {
     if (folder_) {
         try {
             const std::unique_ptr<JournalFiles> files = journalFiles(*folder_);
-            content_ = loadHistory(Journal(*files, clock_).read(), clock_());
+            content_ = loadHistory(Journal(*files, clock_).read(), clock_(), codesOf_);
         } catch (const JournalError& error) {
-            const std::string what = error.what();
-            problem = u"记录读不了：" + std::u16string(what.begin(), what.end());
+            problem = u"记录读不了：" + fromUtf8(error.what());
         }
     }
     SendMessageW(runs_, LB_RESETCONTENT, 0, 0);
@@ -148,7 +149,9 @@ void HistoryDialog::cmdDelete_Click() {
         const std::unique_ptr<JournalFiles> files = journalFiles(*folder_);
         Journal(*files, clock_).remove(content_.runKeys[static_cast<std::size_t>(row)]);
     } catch (const JournalError& error) {
-        MessageBoxA(dialog_, error.what(), nullptr, MB_OK | MB_ICONWARNING);
+        // The reason is UTF-8: through the wide API, not the code page's.
+        const std::wstring reason = controlText(u"没有删除：" + fromUtf8(error.what()));
+        MessageBoxW(dialog_, reason.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
     }
     load();
     const auto count = static_cast<int>(SendMessageW(runs_, LB_GETCOUNT, 0, 0));
@@ -171,8 +174,8 @@ void HistoryDialog::paintChart() const {
 }
 
 void showHistory(const std::optional<std::filesystem::path>& folder, const WallClock& clock,
-                 const DrillStarter& startDrill, HWND owner) {
-    HistoryDialog dialog(folder, clock, startDrill);
+                 const DrillStarter& startDrill, HWND owner, const CodesOf& codesOf) {
+    HistoryDialog dialog(folder, clock, startDrill, codesOf);
     dialog.run(owner);
 }
 

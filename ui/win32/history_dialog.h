@@ -26,8 +26,9 @@ class HistoryDialog {
     static constexpr int kDeleteId = 302;
     static constexpr int kDrillId = 303;
 
+    // `codesOf`: the table chosen for hints, or none.
     HistoryDialog(std::optional<std::filesystem::path> folder, WallClock clock,
-                  DrillStarter startDrill);
+                  DrillStarter startDrill, CodesOf codesOf = {});
 
     void run(HWND owner);
 
@@ -43,6 +44,7 @@ class HistoryDialog {
     std::optional<std::filesystem::path> folder_;
     WallClock clock_;
     DrillStarter startDrill_;
+    CodesOf codesOf_;
     HistoryContent content_;
     HWND dialog_ = nullptr;
     HWND runs_ = nullptr;
@@ -57,6 +59,6 @@ class HistoryDialog {
 
 // Opens the history over `owner` and returns when it closes.
 void showHistory(const std::optional<std::filesystem::path>& folder, const WallClock& clock,
-                 const DrillStarter& startDrill, HWND owner);
+                 const DrillStarter& startDrill, HWND owner, const CodesOf& codesOf = {});
 
 } // namespace keyloom

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The history window on the offscreen platform: the saved runs newest first,
-// the weak characters and their drill, deleting after a confirmation, and
+// the weak characters with their codes and their drill, deleting after a confirmation, and
 // what it says with nothing saved.
 #include "ui/qt/history_dialog.h"
 
@@ -61,8 +61,10 @@ class HistoryDialogTest : public QObject {
         const std::filesystem::path folder = QFile::encodeName(home.path()).toStdString();
         saveTwoRuns(folder);
         std::u16string drilled;
+        // A code table chosen for hints: its codes follow each weak character.
+        const CodesOf codesOf = [](char32_t c) { return c == U'劳' ? u"apl" : u""; };
         HistoryDialog dialog(
-            folder, now, [&](const std::u16string& d) { drilled = d; }, nullptr);
+            folder, now, [&](const std::u16string& d) { drilled = d; }, nullptr, codesOf);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("记录 KeyloomV1.0"));
         auto* runs = dialog.findChild<QListWidget*>();
@@ -71,7 +73,7 @@ class HistoryDialogTest : public QObject {
         QVERIFY(runs->item(1)->text().contains(QStringLiteral("诗.txt")));
         QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("lblWeak"))
                     ->text()
-                    .startsWith(QStringLiteral("劳  2 / 2")));
+                    .startsWith(QStringLiteral("劳  2 / 2  apl\n")));
         QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("lblTotals"))
                     ->text()
                     .startsWith(QStringLiteral("今天 10 字，0:10")));
