@@ -44,7 +44,11 @@ std::u16string fitted(std::u16string_view text, Twips room, FontRole font,
     std::size_t tooMany = codePointCount(text);
     while (tooMany - fits > 1) {
         const std::size_t middle = fits + (tooMany - fits) / 2;
-        (measure.width(cutAfter(middle), font) <= room ? fits : tooMany) = middle;
+        if (measure.width(cutAfter(middle), font) <= room) {
+            fits = middle;
+        } else {
+            tooMany = middle;
+        }
     }
     return fits == 0 ? std::u16string() : cutAfter(fits);
 }
@@ -60,9 +64,9 @@ void PaneStrip::arrange(MainControls& controls, const TextMeasure& measure) {
     const bool hintShown =
         hint != nullptr && hint->visible && !hint->caption.empty() && !noticeShown;
 
-    // The course's labels, right to left from the strip's right end, each
-    // cut to the room the ones right of it left.
-    Twips room = right - left - (hintShown ? kHintRoom + kGap : 0);
+    // The course's labels in their order, each cut to the room the ones
+    // before it left, then set together against the strip's right end.
+    const Twips room = right - left - (hintShown ? kHintRoom + kGap : 0);
     Twips courseLeft = right + kGap;
     std::array<Label*, kCourseLabels.size()> labels{};
     std::array<Twips, kCourseLabels.size()> widths{};
