@@ -16,7 +16,6 @@ constexpr std::string_view kNoHint = "无提示";
 constexpr std::u16string_view kGap = u"  ";
 // The hint label's name in the main window's design.
 constexpr std::string_view kHintLabel = "lblHint";
-constexpr std::string_view kInputMethodNotice = "lblInputMethod";
 
 } // namespace
 
@@ -175,14 +174,7 @@ void showCodeHint(MainControls& controls, std::u16string_view line, const TextMe
         label.caption = line;
         label.width = measure.width(line, label.font);
     }
-    // The notice of typing without an input method has the strip first.
-    const Label* notice = findLabel(controls, kInputMethodNotice);
-    label.visible = !line.empty() && (notice == nullptr || !notice->visible);
-    // At the caret's column, as far right as the label still fits the panes' width.
-    const Twips width = label.width;
-    const Twips caret = controls.picType.left + controls.Line1.x1;
-    const Twips rightmost = controls.picType.left + controls.picType.width - width;
-    label.left = std::max<Twips>(controls.picType.left, std::min<Twips>(caret, rightmost));
+    label.visible = !line.empty();
 }
 
 } // namespace keyloom

@@ -92,9 +92,8 @@ class CodeHints {
 };
 
 // Shows `line` in the window's hint label `lblHint`, in the strip between
-// the panes at the column of the next lesson character: it never covers a
-// lesson character, a mark or the caret. While the notice of typing without
-// an input method shows there, the hint waits.
+// the panes, where it never covers a lesson character, a mark or the caret;
+// arrangePaneStrip then places it at the next lesson character's column.
 void showCodeHint(MainControls& controls, std::u16string_view line, const TextMeasure& measure);
 
 } // namespace keyloom

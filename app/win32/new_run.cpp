@@ -3,6 +3,7 @@
 #include "app/win32/new_run.h"
 
 #include "app/win32/program_path.h"
+#include "app/win32/text_pipe.h"
 #include "practice/lesson_file.h"
 #include "version.h"
 
@@ -67,14 +68,10 @@ std::wstring quoted(const std::wstring& argument) {
 // its window was up.
 bool handOver(HWND window, const std::string& bytes, OldWindow old,
               const std::vector<std::wstring>& arguments) {
-    SECURITY_ATTRIBUTES inheritable{.nLength = sizeof(SECURITY_ATTRIBUTES),
-                                    .lpSecurityDescriptor = nullptr,
-                                    .bInheritHandle = TRUE};
-    Handle readEnd;
-    Handle writeEnd;
-    if (CreatePipe(readEnd.out(), writeEnd.out(), &inheritable,
-                   static_cast<DWORD>(bytes.size() + 1)) == FALSE ||
-        SetHandleInformation(writeEnd.get(), HANDLE_FLAG_INHERIT, 0) == FALSE) {
+    // The text is in the pipe before the new run exists: ended or killed
+    // from here on, this program can no longer cut it.
+    Handle input(filledPipe(bytes));
+    if (input.get() == nullptr) {
         return false;
     }
     RECT frame{};
@@ -85,7 +82,7 @@ bool handOver(HWND window, const std::string& bytes, OldWindow old,
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USEPOSITION;
     startup.dwX = static_cast<DWORD>(place.x);
     startup.dwY = static_cast<DWORD>(place.y);
-    startup.hStdInput = readEnd.get();
+    startup.hStdInput = input.get();
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     const std::wstring program = programPath();
@@ -101,18 +98,8 @@ bool handOver(HWND window, const std::string& bytes, OldWindow old,
     }
     const Handle process(started.hProcess);
     const Handle thread(started.hThread);
-    readEnd.reset();
+    input.reset();
     AllowSetForegroundWindow(started.dwProcessId);
-    // The whole text, then the end of the input.
-    for (std::size_t done = 0; done < bytes.size();) {
-        DWORD wrote = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 65536));
-        if (WriteFile(writeEnd.get(), bytes.data() + done, chunk, &wrote, nullptr) == FALSE) {
-            return false;
-        }
-        done += wrote;
-    }
-    writeEnd.reset();
     WaitForInputIdle(process.get(), kStartTimeoutMs);
     return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }

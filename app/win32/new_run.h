@@ -13,8 +13,8 @@
 namespace keyloom {
 
 // A new run is this program started again as "keyloom.exe -", its lesson's
-// text written whole into an inheritable pipe that is its standard input,
-// and its window's top left corner in STARTUPINFO: nothing is written to
+// text written whole into an inheritable pipe, before it starts, that is its
+// standard input, and its window's top left corner in STARTUPINFO: nothing is written to
 // disk. A replaced window closes once the new one waits for input, so a start
 // that fails leaves the old run as it was.
 

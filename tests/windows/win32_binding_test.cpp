@@ -361,6 +361,36 @@ TEST_F(Win32BindingTest, F6ShowsTheCodeHintThatFollowsTheCaret) {
     EXPECT_EQ(hint()->caption, u"无提示");
 }
 
+// A course's labels stand at the strip's right end and the hint before them,
+// wherever the caret is.
+TEST_F(Win32BindingTest, ACoursesLabelsAndTheHintNeverMeet) {
+    const std::filesystem::path own = folder_.path() / "codes";
+    std::filesystem::create_directory(own);
+    std::ofstream(own / "mine.txt", std::ios::binary)
+        << "我们\ttrwu\n人民\twwna\n中国\tkhlg\n你好\twqvb\n";
+    CodeHints hints([&own] { return tableFiles(own / "ours", own); }, state().lessonText);
+    ASSERT_TRUE(hints.choose("mine"));
+    while (hints.table() == nullptr) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    controls_.otherLabels.at("lblCourse").caption = u"常用字前500 第3/10段 速度60 第1次";
+    controls_.otherLabels.at("lblLastAttempt").caption =
+        u"未达标 速度62字/分 击键3.41 码长3.31 回改2 正确率985‰ 字数131 错字2 用时2:07";
+    window_->setCodeHints(&hints);
+    for (const wchar_t ch : std::wstring(L"我们人民，中国你好。她在家里读书写字")) {
+        typed(ch);
+        const SceneItem* hint = shown("lblHint");
+        ASSERT_NE(hint, nullptr);
+        for (const std::string_view name : {"lblCourse", "lblLastAttempt"}) {
+            const SceneItem* course = shown(name);
+            ASSERT_NE(course, nullptr) << name;
+            EXPECT_TRUE(hint->box.intersected(course->box).empty())
+                << name << " " << static_cast<int>(ch);
+            EXPECT_LE(course->box.right, shown("picType")->box.right) << name;
+        }
+    }
+}
+
 class Win32ExtraLabelTest : public Win32BindingTest {
   protected:
     [[nodiscard]] const WindowDescription& design() const override {

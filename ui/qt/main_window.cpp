@@ -143,6 +143,7 @@ void MainWindow::showState() {
         showCodeHint(controls_, hints_->line(static_cast<std::size_t>(form_.state().typedCount)),
                      measure_);
     }
+    strip_.arrange(controls_, measure_);
     const std::vector<SceneChange>& changes = scene_.update();
     if (changes.empty()) {
         return;

@@ -6,6 +6,7 @@
 #include "forms/window_description.h"
 #include "practice/frm_main.h"
 #include "ui/handler_guard.h"
+#include "ui/pane_strip.h"
 #include "ui/program_keys.h"
 #include "ui/qt/new_run_starter.h"
 #include "ui/qt/qt_text_measure.h"
@@ -101,6 +102,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<LessonCommands> lessonCommands_; // none without a new-run starter
     std::function<void()> afterChange_;
     CodeHints* hints_ = nullptr;
+    PaneStrip strip_;
     KeystrokeTap* tap_ = nullptr;
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.

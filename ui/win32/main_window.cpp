@@ -273,6 +273,7 @@ void MainWindow::showState() {
         showCodeHint(c_, hints_->line(static_cast<std::size_t>(form_.state().typedCount)),
                      measure_);
     }
+    strip_.arrange(c_, measure_);
     const HRGN changed = changedRegion(scene_->update());
     InvalidateRgn(window_, changed, FALSE);
     DeleteObject(changed);

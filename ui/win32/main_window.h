@@ -7,6 +7,7 @@
 #include "practice/frm_main.h"
 #include "practice/keystroke_counter.h"
 #include "ui/handler_guard.h"
+#include "ui/pane_strip.h"
 #include "ui/program_keys.h"
 #include "ui/scene.h"
 #include "ui/win32/gdi_fonts.h"
@@ -105,6 +106,7 @@ class MainWindow {
     FatalErrorReport onFatalError_;
     std::map<ProgramCommand, CommandAction> actions_;
     CodeHints* hints_ = nullptr;
+    PaneStrip strip_;
     std::function<void()> afterChange_;
     std::function<void()> later_;
     HandlerGuard guarded_;

@@ -4,6 +4,7 @@
 #include "tests/support/extra_label_design.h"
 #include "tests/support/qt/qt_program.h"
 #include "tests/support/typing_conformance.h"
+#include "ui/code_hints.h"
 #include "ui/plain_key_characters.h"
 #include "ui/qt/key_codes.h"
 #include "ui/qt/qt_strings.h"
@@ -20,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <utility>
 
@@ -213,6 +216,51 @@ class MainWindowTest : public QObject {
             return std::ranges::any_of(labels, [&](const QLabel* l) { return l->text() == time; });
         };
         QTRY_VERIFY_WITH_TIMEOUT(clockShows(QStringLiteral("00:01")), 5000);
+    }
+
+    // A course's labels and a code hint share the strip between the panes:
+    // the course's at its right end, the hint at the caret's column, moved
+    // left before them, however far the caret went.
+    void courseLabelsAndTheHintNeverMeet() {
+        Program p(testLesson());
+        QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+        const std::filesystem::path own =
+            std::filesystem::path(QFile::encodeName(p.dir.path()).toStdString()) / "codes";
+        std::filesystem::create_directory(own);
+        {
+            std::ofstream table(own / "mine.txt", std::ios::binary);
+            for (const QChar c : testLesson().left(50)) {
+                table << QString(c).toStdString() << "\tabcd\n";
+            }
+        }
+        CodeHints hints([&own] { return tableFiles(own / "ours", own); },
+                        p.form.state().lessonText);
+        QVERIFY(hints.choose("mine"));
+        QTRY_VERIFY(hints.table() != nullptr);
+        p.controls.otherLabels.at("lblCourse").caption = u"常用字前500 第3/10段 速度60 第1次";
+        p.controls.otherLabels.at("lblLastAttempt").caption =
+            u"未达标 速度62字/分 击键3.41 码长3.31 回改2 正确率985‰ 字数131 错字2 用时2:07";
+        p.window->setCodeHints(&hints);
+        const auto label = [&](const char* name) {
+            return p.window->findChild<QLabel*>(QString::fromLatin1(name));
+        };
+        for (const int typed : {0, 20, 43}) {
+            while (p.form.state().typedCount < typed) {
+                p.commit(testLesson().mid(p.form.state().typedCount, 1));
+            }
+            QVERIFY(label("lblHint")->isVisible());
+            QVERIFY(label("lblHint")->text().startsWith(QStringLiteral("mine")));
+            QList<QRect> boxes;
+            for (const char* name : {"lblHint", "lblCourse", "lblLastAttempt"}) {
+                const QLabel* shown = label(name);
+                const QRect box = shown->geometry();
+                QVERIFY2(box.left() >= 0 && box.right() < p.window->width(), name);
+                for (const QRect& other : boxes) {
+                    QVERIFY2(!box.intersects(other), name);
+                }
+                boxes.append(box);
+            }
+        }
     }
 
     void lessonInYellowOnBlackAndMarksInColour() {
