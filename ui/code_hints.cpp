@@ -14,8 +14,6 @@ namespace {
 
 constexpr std::string_view kNoHint = "无提示";
 constexpr std::u16string_view kGap = u"  ";
-// The hint label's name in the main window's design.
-constexpr std::string_view kHintLabel = "lblHint";
 constexpr std::string_view kInputMethodNotice = "lblInputMethod";
 
 } // namespace
@@ -160,7 +158,7 @@ std::u16string CodeHints::lineFor(std::size_t typed) const {
 }
 
 void showCodeHint(MainControls& controls, std::u16string_view line, const TextMeasure& measure) {
-    const auto found = controls.otherLabels.find(kHintLabel);
+    const auto found = controls.otherLabels.find(kCodeHintLabel);
     if (found == controls.otherLabels.end()) {
         return;
     }

@@ -89,6 +89,9 @@ class CodeHints {
     std::size_t lineTyped_ = kNoLine;
 };
 
+// The hint label's name in the main window's design.
+inline constexpr std::string_view kCodeHintLabel = "lblHint";
+
 // Shows `line` in the window's hint label `lblHint`, in the strip between
 // the panes at the column of the next lesson character: it never covers a
 // lesson character, a mark or the caret. While the notice of typing without
