@@ -3,11 +3,14 @@
 #include "ui/code_hints.h"
 
 #include "codes/code_hint.h"
+#include "codes/input_method_table.h"
 #include "text/code_points.h"
 #include "text/utf8_text.h"
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 
 namespace keyloom {
 namespace {
@@ -46,6 +49,20 @@ bool CodeHints::choose(std::string_view name) {
 
 void CodeHints::next() {
     start((choice_ + 1) % (tables().size() + 1));
+}
+
+bool CodeHints::chooseForInputMethod(std::string_view inputMethod) {
+    if (!choiceName_.empty()) {
+        return false;
+    }
+    const std::string_view name = tableForInputMethod(inputMethod);
+    const TableFile* const table = name.empty() ? nullptr : findTable(tables(), name);
+    std::error_code error;
+    if (table == nullptr || !std::filesystem::is_regular_file(table->file, error)) {
+        return false;
+    }
+    start(static_cast<std::size_t>(table - tables().data()) + 1);
+    return true;
 }
 
 void CodeHints::start(std::size_t choice) {

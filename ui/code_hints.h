@@ -40,6 +40,10 @@ class CodeHints {
     bool choose(std::string_view name);
     // F6: the next choice.
     void next();
+    // The table of the active input method, named as its framework names it,
+    // while nothing else was chosen (--hint and F6 win) and that table is
+    // there; false when none is chosen.
+    bool chooseForInputMethod(std::string_view inputMethod);
 
     // The chosen table's name; "无提示" when none was chosen by F6, empty
     // before any choice.
