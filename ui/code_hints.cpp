@@ -66,8 +66,10 @@ bool CodeHints::chooseForInputMethod(std::string_view inputMethod) {
 }
 
 void CodeHints::start(std::size_t choice) {
+    // The table of the choice left is no longer wanted: once read, it goes.
     if (loading_.valid()) {
         loading_.wait();
+        loading_ = {};
     }
     choice_ = choice;
     loaded_ = {};

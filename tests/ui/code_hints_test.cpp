@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace keyloom {
@@ -48,6 +49,24 @@ TEST(CodeHintsTest, TheActiveInputMethodChoosesOnlyWhatNothingElseChose) {
                   row.choiceName == "无提示" ? "" : row.choiceName)
             << row.what;
     }
+}
+
+// F6 pressed on while the table chosen before is still being read: that
+// table never shows under the new choice.
+TEST(CodeHintsTest, ATableLeftWhileBeingReadNeverShows) {
+    const test::LessonFolder folder;
+    std::ofstream(folder.programDir() / "五笔86.txt") << "中\tk\n";
+    std::ofstream(folder.programDir() / "拼音.txt") << "中\tzhong\n";
+    CodeHints hints([&folder] { return tableFiles(folder.programDir(), {}); }, u"中国");
+    ASSERT_TRUE(hints.choose("拼音"));
+    hints.next();
+    EXPECT_EQ(hints.table(), nullptr);
+    EXPECT_EQ(hints.line(0), u"无提示");
+    hints.next();
+    while (hints.table() == nullptr) {
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(hints.line(0), u"五笔86  中 k");
 }
 
 } // namespace
