@@ -155,6 +155,10 @@ void MainWindow::setCodeHints(CodeHints* hints) {
     showState();
 }
 
+void MainWindow::showCodeHintChoice() {
+    showState();
+}
+
 void MainWindow::textChanged() {
     guarded_([this] {
         form_.txtType_Change();

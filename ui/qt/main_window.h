@@ -74,6 +74,8 @@ class MainWindow : public QWidget {
     }
     // The code hint, shown beside the next character; F6 chooses another.
     void setCodeHints(CodeHints* hints);
+    // Shows the code hint again after its table was chosen other than by F6.
+    void showCodeHintChoice();
 
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
