@@ -16,6 +16,7 @@
 #include "text/utf8_text.h"
 #include "ui/code_hints.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/active_input_method.h"
 #include "ui/qt/history_dialog.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text_measure.h"
@@ -326,6 +327,15 @@ int run(int argc, char* argv[]) {
                                         [&hints] { return hints.carriedOptions(); });
     window.show();
     keyloom::tellStarterWhenShown(window);
+    if (!request.hintTable) {
+        // The active input method's table, unless F6 chose first; asked once
+        // the window is up, so that start-up never waits for the answer.
+        keyloom::askActiveInputMethod(window, [&hints, &window](const std::string& method) {
+            if (hints.chooseForInputMethod(method)) {
+                window.showCodeHintChoice();
+            }
+        });
+    }
     return QApplication::exec();
 }
 

@@ -121,18 +121,36 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
         return codeKeys[a] == codeKeys[b] && codeOf(a) == codeOf(b);
     };
 
-    // Indices in the table's order; the order breaks every tie below.
+    // Indices in text order, the table's order breaking every tie: placed by
+    // their first unit, then each run of one first unit sorted (short runs).
     std::vector<std::uint32_t> byText(entries.size());
-    std::iota(byText.begin(), byText.end(), 0U);
-    std::sort(byText.begin(), byText.end(), [&](std::uint32_t a, std::uint32_t b) {
-        if (!sameText(a, b)) {
-            return textLess(a, b);
+    {
+        std::vector<std::uint32_t> runStart(kUnits + 1, 0);
+        for (const Packed& packed : entries) {
+            ++runStart[table.texts_[packed.textAt] + 1U];
         }
-        return sameCode(a, b) ? a < b : codeLess(a, b);
-    });
+        std::partial_sum(runStart.begin(), runStart.end(), runStart.begin());
+        std::vector<std::uint32_t> place(runStart.begin(), runStart.end() - 1);
+        for (std::uint32_t i = 0; i < entries.size(); ++i) {
+            byText[place[table.texts_[entries[i].textAt]]++] = i;
+        }
+        for (std::size_t unit = 0; unit < kUnits; ++unit) {
+            if (runStart[unit + 1] - runStart[unit] > 1) {
+                std::sort(byText.begin() + static_cast<std::ptrdiff_t>(runStart[unit]),
+                          byText.begin() + static_cast<std::ptrdiff_t>(runStart[unit + 1]),
+                          [&](std::uint32_t a, std::uint32_t b) {
+                              if (!sameText(a, b)) {
+                                  return textLess(a, b);
+                              }
+                              return sameCode(a, b) ? a < b : codeLess(a, b);
+                          });
+            }
+        }
+    }
 
     // A text with the same code again adds nothing: only its first line counts.
     Result result;
+    std::vector<bool> repeated(entries.size(), false);
     std::vector<std::uint32_t> kept;
     kept.reserve(byText.size());
     for (std::size_t i = 0; i < byText.size(); ++i) {
@@ -140,20 +158,31 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
             result.firstDuplicate = result.duplicates++ == 0
                                         ? byText[i]
                                         : std::min<std::size_t>(result.firstDuplicate, byText[i]);
+            repeated[byText[i]] = true;
         } else {
             kept.push_back(byText[i]);
         }
     }
     byText = std::move(kept);
 
-    // The candidates of one code: highest weight first, ties in the table's order.
-    std::vector<std::uint32_t> byCode = byText;
-    std::sort(byCode.begin(), byCode.end(), [&](std::uint32_t a, std::uint32_t b) {
+    // The candidates of one code: highest weight first, ties in the table's
+    // order. A table written in that order (ours are) needs no sorting.
+    std::vector<std::uint32_t> byCode;
+    byCode.reserve(byText.size());
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        if (!repeated[i]) {
+            byCode.push_back(i);
+        }
+    }
+    const auto candidateLess = [&](std::uint32_t a, std::uint32_t b) {
         if (!sameCode(a, b)) {
             return codeLess(a, b);
         }
         return weights_[a] != weights_[b] ? weights_[a] > weights_[b] : a < b;
-    });
+    };
+    if (!std::is_sorted(byCode.begin(), byCode.end(), candidateLess)) {
+        std::sort(byCode.begin(), byCode.end(), candidateLess);
+    }
     unsigned longest = 0;
     for (const Packed& packed : entries) {
         longest = std::max<unsigned>(longest, packed.keys);

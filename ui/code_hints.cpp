@@ -3,19 +3,20 @@
 #include "ui/code_hints.h"
 
 #include "codes/code_hint.h"
+#include "codes/input_method_table.h"
 #include "text/code_points.h"
 #include "text/utf8_text.h"
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 
 namespace keyloom {
 namespace {
 
 constexpr std::string_view kNoHint = "无提示";
 constexpr std::u16string_view kGap = u"  ";
-// The hint label's name in the main window's design.
-constexpr std::string_view kHintLabel = "lblHint";
 
 } // namespace
 
@@ -49,9 +50,25 @@ void CodeHints::next() {
     start((choice_ + 1) % (tables().size() + 1));
 }
 
+bool CodeHints::chooseForInputMethod(std::string_view inputMethod) {
+    if (!choiceName_.empty()) {
+        return false;
+    }
+    const std::string_view name = tableForInputMethod(inputMethod);
+    const TableFile* const table = name.empty() ? nullptr : findTable(tables(), name);
+    std::error_code error;
+    if (table == nullptr || !std::filesystem::is_regular_file(table->file, error)) {
+        return false;
+    }
+    start(static_cast<std::size_t>(table - tables().data()) + 1);
+    return true;
+}
+
 void CodeHints::start(std::size_t choice) {
+    // The table of the choice left is no longer wanted: once read, it goes.
     if (loading_.valid()) {
         loading_.wait();
+        loading_ = {};
     }
     choice_ = choice;
     loaded_ = {};
@@ -165,7 +182,7 @@ std::u16string CodeHints::lineFor(std::size_t typed) const {
 }
 
 void showCodeHint(MainControls& controls, std::u16string_view line, const TextMeasure& measure) {
-    const auto found = controls.otherLabels.find(kHintLabel);
+    const auto found = controls.otherLabels.find(kCodeHintLabel);
     if (found == controls.otherLabels.end()) {
         return;
     }

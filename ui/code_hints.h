@@ -40,6 +40,10 @@ class CodeHints {
     bool choose(std::string_view name);
     // F6: the next choice.
     void next();
+    // The table of the active input method, named as its framework names it,
+    // while nothing else was chosen (--hint and F6 win) and that table is
+    // there; false when none is chosen.
+    bool chooseForInputMethod(std::string_view inputMethod);
 
     // The chosen table's name; "无提示" when none was chosen by F6, empty
     // before any choice.
@@ -90,6 +94,9 @@ class CodeHints {
     std::u16string line_;
     std::size_t lineTyped_ = kNoLine;
 };
+
+// The hint label's name in the main window's design.
+inline constexpr std::string_view kCodeHintLabel = "lblHint";
 
 // Shows `line` in the window's hint label `lblHint`, in the strip between
 // the panes, where it never covers a lesson character, a mark or the caret;

@@ -52,6 +52,8 @@ TEST(TableReaderTest, KeepsTheGoodLinesAndCountsTheRest) {
          0},
         {"the candidates of a code by weight, ties in the table's order",
          "甲\tabcd\t1\n乙\tabcd\t5\n丙\tabcd\t5\n", "丙:abcd:5 乙:abcd:4 甲:abcd:5", 0, 0},
+        {"a table already in the candidates' order, as ours are written",
+         "乙\tabcd\t5\n甲\tabcd\t1\n丙\tabce\n", "丙:abce:4 乙:abcd:4 甲:abcd:5", 0, 0},
         {"no weight weighs nothing", "甲\tabcd\n乙\tabcd\t1\n", "乙:abcd:4 甲:abcd:5", 0, 0},
         {"codes beyond four keys: every entry pays its choice", "甲\tabcd\n乙\tabcde\n",
          "乙:abcde:6 甲:abcd:5", 0, 0},

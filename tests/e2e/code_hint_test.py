@@ -9,8 +9,10 @@ real input method. Run inside scripts/desktop-session:
     it starts fcitx5's wbx itself)
     KEYLOOM_E2E_METHOD=pinyin code_hint_test.py PATH/TO/keyloom  (a session with --fcitx5)
 
-F6 chooses the table and its hint shows in the strip between the panes at
-the next character's column; typing the code it shows commits that text (the
+The active input method's table (fcitx5's wbx: 五笔86; its pinyin: 拼音)
+shows by itself; F6 goes round to 无提示 (its name alone) and back to that
+table, whose hint shows in the strip between the panes at the next
+character's column; typing the code it shows commits that text (the
 marks turn green) and the hint moves on; the report (F2) shows 理想码长 and
 the codes of a wrong character.
 """
@@ -41,14 +43,16 @@ from report_test import FIGURES, WRONG, client_origin, figure, open_report, sele
 LESSON = "中国人民的生活"
 # The strip between the panes, in client pixels: rows 237 to 255.
 STRIP_TOP, STRIP_BOTTOM = 237, 255
-# Per method: the F6 presses to its table, the table's name, the keys of the
-# hinted code of 中国 (the hint "中国 …"), and a wrong word for 人民 with the
-# start of 人's codes as the report lists them.
+# Per method: the F6 presses from its table to 无提示 (of 无提示 → 五笔86 →
+# 拼音 → 无提示), the table's name, the keys of the hinted code of 中国 (the
+# hint "中国 …"), and a wrong word for 人民 with the start of 人's codes as the
+# report lists them.
 METHODS = {
-    "wubi": (1, "五笔86", ["k", "h", "l", "g", "space"], ["t", "r", "w", "u", "space"], "人 → 我 ×1  w"),
-    "pinyin": (2, "拼音", ["z", "h", "o", "n", "g", "g", "u", "o", "space"],
+    "wubi": (2, "五笔86", ["k", "h", "l", "g", "space"], ["t", "r", "w", "u", "space"], "人 → 我 ×1  w"),
+    "pinyin": (1, "拼音", ["z", "h", "o", "n", "g", "g", "u", "o", "space"],
                ["w", "o", "m", "e", "n", "space"], "人 → 我 ×1  ren"),
 }
+CHOICES = 3  # 无提示, 五笔86, 拼音
 
 
 def ink_left(screen, origin):
@@ -59,6 +63,14 @@ def ink_left(screen, origin):
             if sum(screen.rgb(x0 + x, y0 + y)) < 200:
                 return x
     return None
+
+
+def ink_width(screen, origin):
+    """From the leftmost to the rightmost dark pixel of the hint strip; 0 when it is empty."""
+    x0, y0 = origin
+    columns = [x for x in range(PIC_TYPE[0], PIC_TYPE[0] + 713)
+               if any(sum(screen.rgb(x0 + x, y0 + y)) < 200 for y in range(STRIP_TOP, STRIP_BOTTOM))]
+    return columns[-1] - columns[0] + 1 if columns else 0
 
 
 def main():
@@ -80,11 +92,18 @@ def main():
                 check(wait_fcitx5(focused), "fcitx5 never saw keyloom focused")
                 keys("Escape")
             origin = keyloom.client_origin()
-            check(ink_left(Screen.grab(), origin) is None, "a hint before F6")
+            # The table's name and its hint, "五笔86  中国 khlg", against the
+            # three characters of "无提示".
+            screen, shown = wait_for_screen(lambda s: ink_width(s, origin) > 80)
+            check(shown, f"no hint of the active input method's table ({table})")
 
             keys(*["F6"] * presses)
+            _, gone = wait_for_screen(lambda s: 0 < ink_width(s, origin) < 50)
+            check(gone, f"F6 ×{presses}: not 无提示 alone in the strip "
+                        f"({ink_width(Screen.grab(), origin)} pixels wide)")
+            keys(*["F6"] * (CHOICES - presses))
             screen, shown = wait_for_screen(lambda s: ink_left(s, origin) is not None)
-            check(shown, f"F6 ×{presses}: no hint in the strip")
+            check(shown, f"F6 ×{CHOICES}: no hint in the strip")
             first = ink_left(screen, origin)
             Screen.grab().save_png(output_path(f"code_hint_{method}.png"))
 

@@ -21,10 +21,36 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRawFont>
 #include <QScreen>
 #include <QTimer>
 
 namespace keyloom {
+namespace {
+
+// A width measured in twips and placed in whole pixels may come out a pixel
+// short.
+constexpr int kRoundingSlack = 1;
+
+// Whether the font itself has every character of `text`: a line of it is then
+// as high as the font's own lines (a character drawn from a fallback font may
+// make it higher).
+bool fontHasAll(const QFont& font, const QString& text) {
+    const QRawFont raw = QRawFont::fromFont(font);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t character = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            character = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        if (!raw.supportsCharacter(character)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescription& design,
                        FatalErrorReport onFatalError, AboutBoxOpener openAboutBox,
@@ -119,10 +145,17 @@ void MainWindow::runCommand(ProgramCommand command) {
 
 void MainWindow::setCodeHints(CodeHints* hints) {
     hints_ = hints;
+    if (const auto label = labels_.find(kCodeHintLabel); label != labels_.end()) {
+        hintWarmer_ = new GlyphWarmer(label->second.first->font(), this);
+    }
     setCommandAction(ProgramCommand::CodeHint, [this](QWidget* /*parent*/) {
         hints_->next();
         showState();
     });
+    showState();
+}
+
+void MainWindow::showCodeHintChoice() {
     showState();
 }
 
@@ -159,7 +192,11 @@ void MainWindow::showState() {
     }
     if (form_.state().nextLine != preparedLine_) {
         preparedLine_ = form_.state().nextLine;
-        warmer_->prepare(lessonLineView(form_.state().lessonText, preparedLine_));
+        const std::u16string_view line = lessonLineView(form_.state().lessonText, preparedLine_);
+        warmer_->prepare(line);
+        if (hintWarmer_ != nullptr && hints_->table() != nullptr) {
+            hintWarmer_->prepare(line);
+        }
     }
     if (scene_.lineMoved()) {
         box_->caretMoved();
@@ -176,7 +213,17 @@ void MainWindow::showLabel(const SceneItem& item) {
     const QString caption = toQString(item.caption);
     if (view->text() != caption) {
         view->setText(caption);
-        sizeToText(*view, autoSize);
+        if (autoSize && !view->wordWrap() && !caption.contains(u'\n') &&
+            fontHasAll(view->font(), caption)) {
+            // One line of the label's font, as wide as the scene measured it:
+            // the label's own size hint would lay the text out once more,
+            // which costs as much as drawing it, and a label such as the code
+            // hint changes with every key.
+            view->resize(item.box.right - item.box.left + kRoundingSlack,
+                         view->fontMetrics().height());
+        } else {
+            sizeToText(*view, autoSize);
+        }
     }
     if (view->pos() != QPoint(item.box.left, item.box.top)) {
         view->move(item.box.left, item.box.top);

@@ -75,6 +75,8 @@ class MainWindow : public QWidget {
     }
     // The code hint, shown beside the next character; F6 chooses another.
     void setCodeHints(CodeHints* hints);
+    // Shows the code hint again after its table was chosen other than by F6.
+    void showCodeHintChoice();
 
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
@@ -111,7 +113,10 @@ class MainWindow : public QWidget {
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     GlyphWarmer* warmer_ = nullptr;
-    Counter preparedLine_ = -1; // the lesson line last handed to `warmer_`
+    // The same for the code hint's font, while a hint table is ready: the
+    // hint shows the next characters in a font of its own.
+    GlyphWarmer* hintWarmer_ = nullptr;
+    Counter preparedLine_ = -1; // the lesson line last handed to the warmers
 };
 
 } // namespace keyloom

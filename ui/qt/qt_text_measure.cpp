@@ -14,7 +14,19 @@ QtTextMeasure::QtTextMeasure()
                QFontMetricsF(fontFor(FontRole::Value))} {}
 
 Twips QtTextMeasure::width(std::u16string_view text, FontRole font) const {
-    return toTwips(metrics_.at(static_cast<std::size_t>(font)).horizontalAdvance(toQString(text)));
+    for (const Measured& measured : recent_) {
+        if (measured.font == font && measured.text == text) {
+            return measured.width;
+        }
+    }
+    const Twips width =
+        toTwips(metrics_.at(static_cast<std::size_t>(font)).horizontalAdvance(toQString(text)));
+    Measured& kept = recent_.at(nextRecent_);
+    nextRecent_ = (nextRecent_ + 1) % recent_.size();
+    kept.font = font;
+    kept.text = text;
+    kept.width = width;
+    return width;
 }
 
 } // namespace keyloom

@@ -7,17 +7,28 @@
 
 #include <QFontMetricsF>
 #include <array>
+#include <cstddef>
+#include <string>
 
 namespace keyloom {
 
-// AutoSize widths as Qt lays the text out, in twips.
+// AutoSize widths as Qt lays the text out, in twips. The last few are kept:
+// a label that changed is measured where its place is chosen and again where
+// it is drawn, and laying out a text is most of what measuring costs.
 class QtTextMeasure : public TextMeasure {
   public:
     QtTextMeasure();
     [[nodiscard]] Twips width(std::u16string_view text, FontRole font) const override;
 
   private:
+    struct Measured {
+        FontRole font = FontRole::Standard;
+        std::u16string text;
+        Twips width = 0;
+    };
     std::array<QFontMetricsF, 3> metrics_;
+    mutable std::array<Measured, 4> recent_;
+    mutable std::size_t nextRecent_ = 0;
 };
 
 } // namespace keyloom

@@ -18,6 +18,7 @@
 #include <QPaintEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -481,6 +482,42 @@ class MainWindowTest : public QObject {
         QVERIFY(shareOf(shot, notice->geometry(), qRgb(255, 0, 0)) > 0.01);
         p.commit(QStringLiteral("一"));
         QVERIFY(!notice->isVisible());
+    }
+
+    // The code hint's label holds its whole text as the hint changes with
+    // each commit, and what it leaves behind is repainted.
+    void theCodeHintHoldsItsWholeText() {
+        Program p(testLesson());
+        QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+        const QTemporaryDir dir;
+        const std::filesystem::path file =
+            std::filesystem::path(dir.path().toStdString()) / "mine.txt";
+        std::ofstream(file) << "一\tg\n一\tggll\n丁\ts\n丂七\tgnvv\n丄\tzyxwvuts\n";
+        CodeHints hints(
+            [file] {
+                return std::vector<TableFile>{{"mine", file}};
+            },
+            p.form.state().lessonText);
+        QVERIFY(hints.choose("mine"));
+        QTRY_VERIFY(hints.table() != nullptr);
+        p.window->setCodeHints(&hints);
+        QApplication::processEvents(); // the label shown, and then painted
+        auto* label = p.window->findChild<QLabel*>(QString::fromUtf8(
+            kCodeHintLabel.data(), static_cast<qsizetype>(kCodeHintLabel.size())));
+        QVERIFY(label != nullptr);
+        const QStringList expected{
+            QStringLiteral("mine  一 g · ggll"), QStringLiteral("mine  丁 s"),
+            QStringLiteral("mine  丂七 gnvv"),   QStringLiteral("mine"),
+            QStringLiteral("mine  丄 zyxwvuts"), QStringLiteral("mine")};
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(label->text(), expected[i]);
+            QVERIFY(label->isVisible());
+            QVERIFY(label->width() >= label->sizeHint().width());
+            QVERIFY(label->height() >= label->sizeHint().height());
+            QVERIFY(p.window->rect().contains(label->geometry()));
+            compareShownWithRepainted(*p.window);
+            p.commit(QString(QChar(0x4E00 + i)));
+        }
     }
 
     void conformance_data() {
