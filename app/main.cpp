@@ -150,19 +150,6 @@ keyloom::NewText readNewText(const keyloom::CommandLine& line) {
     std::exit(keyloom::printIdealSplit(codeTables(), *line.idealTable, text, stdout, stderr));
 }
 
-// --hint names a table there is.
-void checkHintTable(int argc, char* argv[], const std::optional<std::string>& name) {
-    if (!name) {
-        return;
-    }
-    const QCoreApplication core(argc, argv);
-    const std::vector<keyloom::TableFile> tables = codeTables();
-    if (keyloom::findTable(tables, *name) == nullptr) {
-        std::cerr << keyloom::unknownTableMessage(tables, *name) << "\n";
-        std::exit(keyloom::kExitOnUsageError);
-    }
-}
-
 // The command line is read, and a lesson named there read, before Qt starts:
 // --help works anywhere, and a missing display or a bad text fails before a
 // window opens, before standard input is read. The lesson is read here once:
@@ -217,7 +204,6 @@ Request readCommandLine(int argc, char* argv[]) {
                keyloom::kExitOnFileError);
     }
     const auto& line = std::get<keyloom::CommandLine>(parsed);
-    checkHintTable(argc, argv, line.hintTable);
     std::optional<keyloom::CourseOptions> course;
     try {
         course = keyloom::parseCourseOptions(line.course, std::random_device()());
@@ -278,8 +264,8 @@ int run(int argc, char* argv[]) {
     }
 
     keyloom::CodeHints hints(codeTables, form.state().lessonText);
-    if (request.hintTable) {
-        hints.choose(*request.hintTable);
+    if (request.hintTable && !hints.choose(*request.hintTable)) {
+        std::cerr << keyloom::unknownTableMessage(codeTables(), *request.hintTable) << "\n";
     }
     // A new run is told its text's name (an empty name is this run's, F3),
     // and the hint chosen travels to it.

@@ -40,6 +40,10 @@ const std::vector<TableFile>& CodeHints::tables() {
 bool CodeHints::choose(std::string_view name) {
     const TableFile* const table = findTable(tables(), name);
     if (table == nullptr) {
+        // A table handed on from the run before may have gone since: the
+        // run goes on without a hint, and the hint's place says why.
+        start(0);
+        notice_ = "没有码表“" + std::string(name) + "”";
         return false;
     }
     start(static_cast<std::size_t>(table - tables().data()) + 1);

@@ -36,7 +36,8 @@ class CodeHints {
     CodeHints(CodeHints&&) = delete;
     CodeHints& operator=(CodeHints&&) = delete;
 
-    // --hint TABLE; false when there is no such table.
+    // --hint TABLE; false when there is no such table, and then no hint,
+    // the line telling so until F6 moves on.
     bool choose(std::string_view name);
     // F6: the next choice.
     void next();

@@ -122,10 +122,6 @@ Start commandLineStart() {
         throw std::runtime_error(
             "keyloom.exe: a course names its own text: give --set or a FILE, not both.");
     }
-    if (line.hintTable && !line.idealTable &&
-        keyloom::findTable(codeTables(), *line.hintTable) == nullptr) {
-        throw std::runtime_error(keyloom::unknownTableMessage(codeTables(), *line.hintTable));
-    }
     std::optional<keyloom::NewText> text;
     if (line.lessonFile) {
         const std::filesystem::path file(

@@ -31,13 +31,14 @@ TEST(CodeHintsTest, TheActiveInputMethodChoosesOnlyWhatNothingElseChose) {
         {"--hint wins", "拼音", 0, "wbx", false, "拼音"},
         {"F6 wins", nullptr, 1, "wbx", false, "五笔86"},
         {"F6 to no hint wins too", nullptr, 3, "wbx", false, "无提示"},
+        {"--hint naming a table gone since: no hint", "gone", 0, "wbx", false, "无提示"},
     };
     const test::LessonFolder folder;
     std::ofstream(folder.programDir() / "五笔86.txt") << "中\tk\n";
     for (const auto& row : cases) {
         CodeHints hints([&folder] { return tableFiles(folder.programDir(), {}); }, u"中国");
         if (row.hintOption != nullptr) {
-            ASSERT_TRUE(hints.choose(row.hintOption)) << row.what;
+            EXPECT_EQ(hints.choose(row.hintOption), row.choiceName == row.hintOption) << row.what;
         }
         for (int i = 0; i < row.f6Presses; ++i) {
             hints.next();
@@ -49,6 +50,14 @@ TEST(CodeHintsTest, TheActiveInputMethodChoosesOnlyWhatNothingElseChose) {
                   row.choiceName == "无提示" ? "" : row.choiceName)
             << row.what;
     }
+}
+
+// The hint's place tells why a run handed a table gone since has no hint.
+TEST(CodeHintsTest, ATableGoneSinceSaysSo) {
+    const test::LessonFolder folder;
+    CodeHints hints([&folder] { return tableFiles(folder.programDir(), {}); }, u"中国");
+    EXPECT_FALSE(hints.choose("gone"));
+    EXPECT_EQ(hints.line(0), u"无提示  没有码表“gone”");
 }
 
 // F6 pressed on while the table chosen before is still being read: that
