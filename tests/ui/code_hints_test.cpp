@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -34,7 +35,7 @@ TEST(CodeHintsTest, TheActiveInputMethodChoosesOnlyWhatNothingElseChose) {
         {"--hint naming a table gone since: no hint", "gone", 0, "wbx", false, "无提示"},
     };
     const test::LessonFolder folder;
-    std::ofstream(folder.programDir() / "五笔86.txt") << "中\tk\n";
+    std::ofstream(folder.programDir() / u8"五笔86.txt") << "中\tk\n";
     for (const auto& row : cases) {
         CodeHints hints([&folder] { return tableFiles(folder.programDir(), {}); }, u"中国");
         if (row.hintOption != nullptr) {
@@ -64,17 +65,20 @@ TEST(CodeHintsTest, ATableGoneSinceSaysSo) {
 // table never shows under the new choice.
 TEST(CodeHintsTest, ATableLeftWhileBeingReadNeverShows) {
     const test::LessonFolder folder;
-    std::ofstream(folder.programDir() / "五笔86.txt") << "中\tk\n";
-    std::ofstream(folder.programDir() / "拼音.txt") << "中\tzhong\n";
+    std::ofstream(folder.programDir() / u8"五笔86.txt") << "中\tk\n";
+    std::ofstream(folder.programDir() / u8"拼音.txt") << "中\tzhong\n";
     CodeHints hints([&folder] { return tableFiles(folder.programDir(), {}); }, u"中国");
     ASSERT_TRUE(hints.choose("拼音"));
     hints.next();
     EXPECT_EQ(hints.table(), nullptr);
     EXPECT_EQ(hints.line(0), u"无提示");
     hints.next();
-    while (hints.table() == nullptr) {
+    // A table that never comes fails the test rather than hangs it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (hints.table() == nullptr && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::yield();
     }
+    ASSERT_NE(hints.table(), nullptr);
     EXPECT_EQ(hints.line(0), u"五笔86  中 k");
 }
 
