@@ -165,6 +165,15 @@ def list_ink_rows(window, box):
             if any(screen.rgb(x0 + x, y0 + y) != (255, 255, 255) for x in range(3, box[2] - 24, 2))]
 
 
+def close_with_escape(caption, what):
+    """Esc closes the focused window captioned `caption`."""
+    keys("Escape")
+    deadline = time.monotonic() + 5
+    while find_window(caption, 0.1) is not None and time.monotonic() < deadline:
+        pass
+    check(find_window(caption, 0.1) is None, f"Esc did not close {what}")
+
+
 def check_history(window, folder):
     """F7 lists the saved run, one row, selected; Delete asks about it and
     No keeps it."""
@@ -192,11 +201,7 @@ def check_history(window, folder):
         time.sleep(0.1)
     check(question not in visible_windows(HISTORY_CAPTION), "No left the question open")
     xdotool("windowfocus", "--sync", history)
-    keys("Escape")
-    deadline = time.monotonic() + 5
-    while find_window(HISTORY_CAPTION, 0.1) is not None and time.monotonic() < deadline:
-        pass
-    check(find_window(HISTORY_CAPTION, 0.1) is None, "Esc did not close the history")
+    close_with_escape(HISTORY_CAPTION, "the history")
     check(len(journal_lines(folder, "runs.tsv")) == 1, "No in the question deleted the run")
 
 
@@ -339,11 +344,7 @@ def main():
             time.sleep(0.1)
         check(os.path.exists(witness + ".witness"), "系统信息 did not start the witness program")
         xdotool("windowfocus", "--sync", about)
-        keys("Escape")
-        deadline = time.monotonic() + 5
-        while find_window(ABOUT_CAPTION, 0.1) is not None and time.monotonic() < deadline:
-            pass
-        check(find_window(ABOUT_CAPTION, 0.1) is None, "Esc did not close the about box")
+        close_with_escape(ABOUT_CAPTION, "the about box")
 
         xdotool("windowfocus", "--sync", window)
         keys("F2")
@@ -361,11 +362,7 @@ def main():
                                     capture_output=True, text=True).stdout
         check(RESULT_LINE.fullmatch(copied) is not None, f"Alt+C copied {copied!r}")
         save_to_journal(journal)
-        keys("Escape")
-        deadline = time.monotonic() + 5
-        while find_window(REPORT_CAPTION, 0.1) is not None and time.monotonic() < deadline:
-            pass
-        check(find_window(REPORT_CAPTION, 0.1) is None, "Esc did not close the report")
+        close_with_escape(REPORT_CAPTION, "the report")
         check_history(window, journal)
 
         xdotool("windowfocus", "--sync", window)
