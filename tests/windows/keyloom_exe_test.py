@@ -165,6 +165,19 @@ def list_ink_rows(window, box):
             if any(screen.rgb(x0 + x, y0 + y) != (255, 255, 255) for x in range(3, box[2] - 24, 2))]
 
 
+def open_by_key(window, key, caption, picture):
+    """`key` in `window` opens the window captioned `caption`, focused and
+    drawn; its picture is kept as `picture`. Returns its id."""
+    xdotool("windowfocus", "--sync", window)
+    keys(key)
+    opened = find_window(caption, 10)
+    check(opened is not None, f'{key} opened no window "{caption}"')
+    xdotool("windowfocus", "--sync", opened)
+    time.sleep(0.5)
+    Screen.grab().save_png(output_path(picture))
+    return opened
+
+
 def close_with_escape(caption, what):
     """Esc closes the focused window captioned `caption`."""
     keys("Escape")
@@ -177,13 +190,7 @@ def close_with_escape(caption, what):
 def check_history(window, folder):
     """F7 lists the saved run, one row, selected; Delete asks about it and
     No keeps it."""
-    xdotool("windowfocus", "--sync", window)
-    keys("F7")
-    history = find_window(HISTORY_CAPTION, 10)
-    check(history is not None, f'F7 opened no window "{HISTORY_CAPTION}"')
-    xdotool("windowfocus", "--sync", history)
-    time.sleep(0.5)
-    Screen.grab().save_png(output_path("win32-history.png"))
+    history = open_by_key(window, "F7", HISTORY_CAPTION, "win32-history.png")
     ink = list_ink_rows(history, HISTORY_RUNS)
     check(ink and ink[0] < 8 and ink[-1] - ink[0] < 2 * FULL_WIDTH,
           f"the history's runs: ink in rows {ink[:1]}..{ink[-1:]} of the list, expected one row")
@@ -346,13 +353,7 @@ def main():
         xdotool("windowfocus", "--sync", about)
         close_with_escape(ABOUT_CAPTION, "the about box")
 
-        xdotool("windowfocus", "--sync", window)
-        keys("F2")
-        report = find_window(REPORT_CAPTION, 10)
-        check(report is not None, f'F2 opened no window "{REPORT_CAPTION}"')
-        xdotool("windowfocus", "--sync", report)
-        time.sleep(0.5)
-        Screen.grab().save_png(output_path("win32-report.png"))
+        open_by_key(window, "F2", REPORT_CAPTION, "win32-report.png")
         keys("alt+c")
         deadline = time.monotonic() + 5
         copied = ""
