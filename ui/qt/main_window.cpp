@@ -28,6 +28,9 @@
 namespace keyloom {
 namespace {
 
+// The lesson's rows: the pane that shows them gets the next line ready.
+constexpr std::string_view kReferenceRows = "lblEgg";
+
 // A width measured in twips and placed in whole pixels may come out a pixel
 // short.
 constexpr int kRoundingSlack = 1;
@@ -107,8 +110,6 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
             labels_.emplace(name, std::pair(label, findElement(design, name)->look.autoSize));
         }
     }
-
-    warmer_ = new GlyphWarmer(fontFor(FontRole::Row), this);
 
     timer1_ = built.timer("Timer1");
     timer2_ = built.timer("Timer2");
@@ -193,7 +194,20 @@ void MainWindow::showState() {
     if (form_.state().nextLine != preparedLine_) {
         preparedLine_ = form_.state().nextLine;
         const std::u16string_view line = lessonLineView(form_.state().lessonText, preparedLine_);
-        warmer_->prepare(line);
+        // Like a row that its pane does not cut: the line then fits every row.
+        const SceneItem* like = nullptr;
+        for (Counter row = 0; row < kRingSize; ++row) {
+            const SceneItem* item = scene_.find(kReferenceRows, row);
+            if (item != nullptr &&
+                (like == nullptr || item->reach.height() > like->reach.height())) {
+                like = item;
+            }
+        }
+        for (PaneWidget* pane : panes_) {
+            if (like != nullptr && pane->name() == like->pane) {
+                pane->prepare(line, *like);
+            }
+        }
         if (hintWarmer_ != nullptr && hints_->table() != nullptr) {
             hintWarmer_->prepare(line);
         }

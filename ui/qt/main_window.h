@@ -112,11 +112,10 @@ class MainWindow : public QWidget {
     TypingBox* box_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
-    GlyphWarmer* warmer_ = nullptr;
     // The same for the code hint's font, while a hint table is ready: the
     // hint shows the next characters in a font of its own.
     GlyphWarmer* hintWarmer_ = nullptr;
-    Counter preparedLine_ = -1; // the lesson line last handed to the warmers
+    Counter preparedLine_ = -1; // the lesson line last got ready
 };
 
 } // namespace keyloom

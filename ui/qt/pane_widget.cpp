@@ -10,7 +10,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -18,8 +17,9 @@
 namespace keyloom {
 
 PaneWidget::PaneWidget(std::string_view name, QWidget* parent)
-    : QWidget(parent), name_(name), fonts_{fontFor(FontRole::Standard), fontFor(FontRole::Row),
-                                           fontFor(FontRole::Value)} {
+    : QWidget(parent), name_(name), glyphs_{CharacterGlyphs(fontFor(FontRole::Standard)),
+                                            CharacterGlyphs(fontFor(FontRole::Row)),
+                                            CharacterGlyphs(fontFor(FontRole::Value))} {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -31,6 +31,9 @@ void PaneWidget::showChanges(const std::vector<SceneChange>& changes) {
             change.now->name == name_) {
             box_ = change.now->box;
             background_ = toQColor(change.now->back);
+            for (auto& [key, shown] : shown_) {
+                shown.picture = {};
+            }
             changed += rect();
             continue;
         }
@@ -54,7 +57,7 @@ void PaneWidget::showChanges(const std::vector<SceneChange>& changes) {
             // A caption that only grew or shrank repaints its characters
             // from the first changed one on.
             changed += captionFrom(shown, *change.captionFrom);
-            show(shown, *change.now);
+            show(shown, *change.now, *change.captionFrom);
             changed += captionFrom(shown, *change.captionFrom);
         } else {
             changed += shown.reach;
@@ -67,32 +70,60 @@ void PaneWidget::showChanges(const std::vector<SceneChange>& changes) {
     }
 }
 
-void PaneWidget::show(ShownItem& shown, const SceneItem& now) {
-    const bool reshape = shown.item.caption != now.caption || shown.item.font != now.font;
-    shown.item = now;
-    if (reshape || shown.edges.empty()) {
-        shape(shown);
+void PaneWidget::show(ShownItem& shown, const SceneItem& now,
+                      std::optional<std::size_t> captionFrom) {
+    const std::u16string_view caption = now.caption;
+    const QRect reach = local(now.reach);
+    const bool sameText =
+        shown.item.caption == caption && shown.item.font == now.font && !shown.shaped.edges.empty();
+    if (!sameText || shown.item.fore != now.fore || shown.reach != reach) {
+        shown.picture = {};
     }
-    shown.reach = local(now.reach);
+    if (!sameText && !takePrepared(shown, now, reach)) {
+        CharacterGlyphs& glyphs = glyphs_.at(static_cast<std::size_t>(now.font));
+        // A typed row grows by a character at each commit.
+        const bool grew = captionFrom && *captionFrom == shown.item.caption.size() &&
+                          caption.size() > *captionFrom && shown.item.font == now.font &&
+                          !shown.shaped.edges.empty() &&
+                          glyphs.append(shown.shaped, toQString(caption.substr(*captionFrom)));
+        if (!grew) {
+            shown.shaped =
+                now.kind == SceneItem::Kind::Text ? glyphs.set(toQString(caption)) : ShapedText{};
+        }
+    }
+    shown.item = now;
+    shown.reach = reach;
 }
 
-void PaneWidget::shape(ShownItem& shown) const {
-    shown.runs.clear();
-    shown.edges.clear();
-    const std::u16string& caption = shown.item.caption;
-    if (caption.empty() || shown.item.kind != SceneItem::Kind::Text) {
-        return;
+bool PaneWidget::takePrepared(ShownItem& shown, const SceneItem& now, const QRect& reach) {
+    if (now.kind != SceneItem::Kind::Text) {
+        return false;
     }
-    QTextLayout layout(toQString(caption), fonts_.at(static_cast<std::size_t>(shown.item.font)));
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    shown.runs = layout.glyphRuns();
-    shown.lineAscent = line.ascent();
-    shown.edges.reserve(caption.size() + 1);
-    for (int i = 0; i <= static_cast<int>(caption.size()); ++i) {
-        shown.edges.push_back(line.cursorToX(i));
+    const QRect box = local(now.box);
+    std::optional<PreparedCaption::Ready> ready =
+        prepared_.take(now.caption, glyphs_.at(static_cast<std::size_t>(now.font)),
+                       look(now, reach.translated(-box.topLeft())));
+    if (!ready) {
+        return false;
     }
+    shown.shaped = std::move(ready->shaped);
+    shown.picture = std::move(ready->picture);
+    shown.pictureAt = box.topLeft() + ready->pictureAt;
+    return true;
+}
+
+void PaneWidget::prepare(std::u16string_view caption, const SceneItem& like) {
+    prepared_.start(std::u16string(caption), glyphs_.at(static_cast<std::size_t>(like.font)),
+                    look(like, local(like.reach).translated(-local(like.box).topLeft())));
+}
+
+// How the pane draws `item`, over `area` about its box; no picture where it
+// would be scaled onto the pane.
+PreparedCaption::Look PaneWidget::look(const SceneItem& item, const QRect& area) const {
+    return {.fore = toQColor(item.fore),
+            .back = background_,
+            .area = devicePixelRatioF() == 1 ? area : QRect(),
+            .baseline = baselineBelowTop(item.font)};
 }
 
 // What an item paints of its caption from UTF-16 unit `index` on. Past the
@@ -102,15 +133,15 @@ QRect PaneWidget::captionFrom(const ShownItem& shown, std::size_t index) {
     // Ink may stand out of a glyph's advance by a pixel or so.
     constexpr int kOverhang = 2;
     QRect area = shown.reach;
-    if (shown.item.opaque || shown.edges.empty() || area.isEmpty()) {
+    if (shown.item.opaque || shown.shaped.edges.empty() || area.isEmpty()) {
         return area;
     }
     const qreal left = shown.reach.left();
-    if (index > 0 && index < shown.edges.size()) {
-        area.setLeft(std::max(area.left(), static_cast<int>(left + shown.edges[index]) - 1));
+    if (index > 0 && index < shown.shaped.edges.size()) {
+        area.setLeft(std::max(area.left(), static_cast<int>(left + shown.shaped.edges[index]) - 1));
     }
-    area.setRight(
-        std::min(area.right(), static_cast<int>(std::ceil(left + shown.edges.back())) + kOverhang));
+    area.setRight(std::min(
+        area.right(), static_cast<int>(std::ceil(left + shown.shaped.edges.back())) + kOverhang));
     return area;
 }
 
@@ -122,14 +153,59 @@ void PaneWidget::paintEvent(QPaintEvent* event) {
     for (const QRect& area : dirty) {
         painter.fillRect(area, background_);
     }
+    // What is painted so far: a picture holds the pane's background, and is
+    // copied only where nothing stands yet.
+    std::vector<QRect> painted;
     for (const auto& [key, shown] : shown_) {
-        if (dirty.intersects(shown.reach)) {
-            paintItem(painter, shown);
+        if (!dirty.intersects(shown.reach)) {
+            continue;
         }
+        const QRect& reach = shown.reach;
+        const bool alone = std::ranges::none_of(
+            painted, [&reach](const QRect& other) { return other.intersects(reach); });
+        if (!shown.picture.isNull() && alone) {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.setClipRect(shown.reach);
+            painter.drawImage(shown.pictureAt, shown.picture);
+            painter.setClipping(false);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        } else {
+            paintItem(painter, shown, (dirty & shown.reach).boundingRect());
+        }
+        painted.push_back(shown.reach);
     }
 }
 
-void PaneWidget::paintItem(QPainter& painter, const ShownItem& shown) const {
+// The glyphs of `run` that may ink `area`: a row's other glyphs would only be
+// clipped away, one at a time, at a cost like drawing them.
+QGlyphRun PaneWidget::glyphsWithin(const QGlyphRun& run, const QPointF& origin, const QRect& area) {
+    // A glyph inks about an em from its position on; ink may stand out of
+    // that by a quarter em either side.
+    const qreal em = run.rawFont().pixelSize();
+    const auto within = [&](const QPointF& position) {
+        const qreal x = origin.x() + position.x();
+        return x - em / 4 <= area.right() + 1 && x + em * 5 / 4 >= area.left();
+    };
+    const QList<QPointF> positions = run.positions();
+    if (positions.isEmpty() || (within(positions.front()) && within(positions.back()))) {
+        return run;
+    }
+    const QList<quint32> glyphs = run.glyphIndexes();
+    QList<QPointF> keptPositions;
+    QList<quint32> keptGlyphs;
+    for (qsizetype i = 0; i < positions.size(); ++i) {
+        if (within(positions[i])) {
+            keptPositions.append(positions[i]);
+            keptGlyphs.append(glyphs[i]);
+        }
+    }
+    QGlyphRun kept = run;
+    kept.setGlyphIndexes(keptGlyphs);
+    kept.setPositions(keptPositions);
+    return kept;
+}
+
+void PaneWidget::paintItem(QPainter& painter, const ShownItem& shown, const QRect& area) const {
     const SceneItem& item = shown.item;
     const QRect box = local(item.box);
     if (item.kind == SceneItem::Kind::Line) {
@@ -139,7 +215,7 @@ void PaneWidget::paintItem(QPainter& painter, const ShownItem& shown) const {
     if (item.opaque) {
         painter.fillRect(box, toQColor(item.back));
     }
-    if (shown.runs.empty()) {
+    if (shown.shaped.runs.empty()) {
         return;
     }
     painter.setPen(toQColor(item.fore));
@@ -147,9 +223,13 @@ void PaneWidget::paintItem(QPainter& painter, const ShownItem& shown) const {
     // The text's left edge and baseline on whole pixels: each glyph is then
     // rasterised and cached once, not once for each fraction of a pixel it
     // lands on.
-    const QPointF origin(box.left(), box.top() + baselineBelowTop(item.font) - shown.lineAscent);
-    for (const QGlyphRun& run : shown.runs) {
-        painter.drawGlyphRun(origin, run);
+    const QPointF origin(box.left(),
+                         box.top() + baselineBelowTop(item.font) - shown.shaped.lineAscent);
+    for (const QGlyphRun& run : shown.shaped.runs) {
+        const QGlyphRun within = glyphsWithin(run, origin, area);
+        if (!within.glyphIndexes().isEmpty()) {
+            painter.drawGlyphRun(origin, within);
+        }
     }
     painter.setClipping(false);
 }

@@ -3,13 +3,17 @@
 
 #pragma once
 
+#include "ui/qt/character_glyphs.h"
+#include "ui/qt/prepared_caption.h"
 #include "ui/scene.h"
 
 #include <QFont>
 #include <QGlyphRun>
+#include <QImage>
 #include <QWidget>
 #include <array>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,7 +23,8 @@ namespace keyloom {
 // (its labels, transparent rows under opaque marks, and the caret line). It
 // keeps each item as last shown with its caption shaped once, when it
 // changes; `showChanges` repaints only what the scene reports changed, a
-// caption only from its first changed character on.
+// caption only from its first changed character on. A caption about to be
+// shown (the lesson's next line) is shaped while the program waits for a key.
 class PaneWidget : public QWidget {
     Q_OBJECT
 
@@ -28,6 +33,10 @@ class PaneWidget : public QWidget {
 
     // Schedules a repaint of what the scene's last update changed here.
     void showChanges(const std::vector<SceneChange>& changes);
+    // Gets `caption` ready once no event is waiting, for an item like `like`
+    // (its font, colour and reach about its box) that shows it next.
+    void prepare(std::u16string_view caption, const SceneItem& like);
+    [[nodiscard]] std::string_view name() const { return name_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,16 +45,25 @@ class PaneWidget : public QWidget {
     // An item as last shown, with its caption shaped.
     struct ShownItem {
         SceneItem item;
-        QList<QGlyphRun> runs;
-        std::vector<qreal> edges; // x of each UTF-16 unit's left edge, and of the end
-        qreal lineAscent = 0;
+        ShapedText shaped;
         QRect reach; // in the pane's own pixels
+        // When prepared: the item as painted on the pane's background, over
+        // its reach or more, with the pane's pixel its top-left goes to.
+        QImage picture;
+        QPoint pictureAt;
     };
 
-    void show(ShownItem& shown, const SceneItem& now);
-    void shape(ShownItem& shown) const;
+    // Brings `shown` up to `now`; `captionFrom` as the scene's change tells it.
+    void show(ShownItem& shown, const SceneItem& now,
+              std::optional<std::size_t> captionFrom = std::nullopt);
+    [[nodiscard]] PreparedCaption::Look look(const SceneItem& item, const QRect& area) const;
+    // Gives `shown` the prepared caption if it is `now`'s.
+    bool takePrepared(ShownItem& shown, const SceneItem& now, const QRect& reach);
     [[nodiscard]] static QRect captionFrom(const ShownItem& shown, std::size_t index);
-    void paintItem(QPainter& painter, const ShownItem& shown) const;
+    // Paints what of `shown` stands in `area`.
+    void paintItem(QPainter& painter, const ShownItem& shown, const QRect& area) const;
+    [[nodiscard]] static QGlyphRun glyphsWithin(const QGlyphRun& run, const QPointF& origin,
+                                                const QRect& area);
     [[nodiscard]] QRect local(const PixelRect& r) const;
 
     std::string_view name_;
@@ -53,7 +71,8 @@ class PaneWidget : public QWidget {
     QColor background_ = Qt::black;
     // By group and index: the scene's painting order.
     std::map<std::pair<std::size_t, int>, ShownItem> shown_;
-    std::array<QFont, 3> fonts_; // by FontRole
+    std::array<CharacterGlyphs, 3> glyphs_; // by FontRole
+    PreparedCaption prepared_;
 };
 
 } // namespace keyloom

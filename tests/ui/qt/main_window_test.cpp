@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -455,6 +456,40 @@ class MainWindowTest : public QObject {
                      lower.painted.boundingRect().height() <= 22,
                  "a blink repaints the caret's cells only");
         compareShownWithRepainted(*p.window);
+    }
+
+    // The next lesson line is got ready while the program waits for a key;
+    // typed with no wait between the keys, each line is set and drawn in the
+    // keystroke that brings it. The two windows look the same to the pixel,
+    // rows typed in Han and in Latin letters, a Backspace among them.
+    void aLineGotReadyWhileWaitingLooksAsOneDrawnAtOnce() {
+        QString lesson = testLesson();
+        lesson.insert(100, QStringLiteral("Wavy fjord quiz, AV To! Ty 7.5% done; ok?"));
+        std::array<QImage, 2> shots;
+        for (const bool waits : {true, false}) {
+            Program p(lesson);
+            QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+            p.window->clockTimer()->stop();
+            p.window->caretTimer()->stop();
+            QApplication::processEvents();
+            for (int i = 0; i < 320; ++i) {
+                p.commit(i % 9 == 4 ? QStringLiteral("?") : lesson.mid(i, 1));
+                if (i == 120) {
+                    QTest::keyClick(p.box(), Qt::Key_Backspace);
+                }
+                if (waits) {
+                    QApplication::processEvents();
+                } else {
+                    QApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+                }
+            }
+            QApplication::processEvents();
+            shots.at(waits ? 0 : 1) = p.window->screen()
+                                          ->grabWindow(p.window->winId())
+                                          .toImage()
+                                          .convertToFormat(QImage::Format_RGB32);
+        }
+        QVERIFY(shots[0] == shots[1]);
     }
 
     // A label no handler names, added to the design, is drawn as designed.
