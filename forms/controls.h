@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace keyloom {
 
@@ -69,10 +72,27 @@ class MissingElementError : public std::out_of_range {
 
 // A set of labels sharing one name, addressed by a 16-bit index. Elements
 // made at run time start as hidden copies of element 0.
+//
+// It keeps which elements it handed out to be changed, made or destroyed, so
+// that a viewer (the window's scene) compares those alone with what it
+// showed, not every element at every key.
 class LabelArray {
   public:
+    // Where a viewer stands in the array's changes.
+    struct ChangeMark {
+        std::uint64_t array = 0; // this array's contents, apart from any copy's
+        std::uint64_t count = 0;
+        bool operator==(const ChangeMark&) const = default;
+    };
+
     LabelArray() = default;
     explicit LabelArray(std::map<int, Label> designElements);
+    // A copy is another array to a viewer: it compares every element.
+    LabelArray(const LabelArray& other);
+    LabelArray(LabelArray&& other) noexcept;
+    LabelArray& operator=(const LabelArray& other);
+    LabelArray& operator=(LabelArray&& other) noexcept;
+    ~LabelArray() = default;
 
     [[nodiscard]] bool exists(int index) const { return elements_.contains(index); }
     [[nodiscard]] int count() const { return static_cast<int>(elements_.size()); }
@@ -91,8 +111,22 @@ class LabelArray {
 
     [[nodiscard]] const std::map<int, Label>& elements() const { return elements_; }
 
+    [[nodiscard]] ChangeMark changeMark() const { return {identity_, changes_}; }
+    // The elements that may differ from what a viewer saw at `mark`: those
+    // handed out to be changed, made or destroyed since, in no order and some
+    // maybe twice; nullopt when that is not known (a mark of other contents,
+    // or more changes since than are kept).
+    [[nodiscard]] std::optional<std::span<const int>> changedSince(ChangeMark mark) const;
+
   private:
+    void touch(int index);
+
     std::map<int, Label> elements_;
+    std::uint64_t identity_ = newIdentity();
+    std::uint64_t changes_ = 0;
+    std::uint64_t keptFrom_ = 0; // the changes after this one are kept
+    std::vector<int> touched_;   // the element of each kept change
+    static std::uint64_t newIdentity();
 };
 
 struct LineShape {

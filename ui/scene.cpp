@@ -83,7 +83,12 @@ Scene::Scene(const WindowDescription& design, const MainControls& controls,
 }
 
 void Scene::addGroup(std::string_view name, std::string_view pane, Source source) {
-    Shown shown{.source = source, .paneBox = kEverywhere, .labels = {}, .line = {}, .picture = {}};
+    Shown shown{.source = source,
+                .paneBox = kEverywhere,
+                .labels = {},
+                .line = {},
+                .picture = {},
+                .seen = {}};
     if (!pane.empty()) {
         const auto container = std::ranges::find(groups_, pane, &Group::name);
         const Shown& paneShown = shown_.at(static_cast<std::size_t>(container - groups_.begin()));
@@ -104,7 +109,7 @@ const std::vector<SceneChange>& Scene::update() {
         if (const auto* label = std::get_if<const Label*>(&source)) {
             updateOne(g, **label);
         } else if (const auto* array = std::get_if<const LabelArray*>(&source)) {
-            updateLabels(g, (*array)->elements());
+            updateLabels(g, **array);
         } else if (const auto* line = std::get_if<const LineShape*>(&source)) {
             updateLine(g, **line);
         } else {
@@ -114,15 +119,51 @@ const std::vector<SceneChange>& Scene::update() {
     return changes_;
 }
 
-void Scene::updateLabels(std::size_t group, const std::map<int, Label>& now) {
-    Group& items = groups_[group];
+void Scene::updateLabels(std::size_t group, const LabelArray& array) {
+    Shown& shown = shown_[group];
+    const LabelArray::ChangeMark mark = array.changeMark();
+    if (shown.seen && *shown.seen == mark) {
+        return;
+    }
+    const std::optional<std::span<const int>> changed =
+        shown.seen ? array.changedSince(*shown.seen) : std::nullopt;
+    if (changed) {
+        // The elements the handlers touched, each once, in index order as a
+        // walk of every element would record them.
+        std::vector<int> indexes(changed->begin(), changed->end());
+        std::sort(indexes.begin(), indexes.end());
+        indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+        for (const int index : indexes) {
+            updateElement(group, index, array.elements());
+        }
+    } else {
+        updateAll(group, array.elements());
+    }
+    shown.seen = mark;
+}
+
+void Scene::updateElement(std::size_t group, int index, const std::map<int, Label>& now) {
+    std::map<int, Label>& shown = shown_[group].labels;
+    const auto label = now.find(index);
+    const auto s = shown.find(index);
+    if (label == now.end()) {
+        if (s != shown.end()) {
+            removeItem(group, index);
+            shown.erase(s);
+        }
+        return;
+    }
+    const bool added = s == shown.end();
+    Label& kept = added ? shown.emplace(index, label->second).first->second : s->second;
+    updateLabel(group, kept, index, label->second, added);
+}
+
+void Scene::updateAll(std::size_t group, const std::map<int, Label>& now) {
     std::map<int, Label>& shown = shown_[group].labels;
     // Both maps are ordered by index: walk them side by side.
     auto s = shown.begin();
     const auto removeShown = [&] {
-        const auto item = items.items.find(s->first);
-        record(group, s->first, nullptr, item->second.reach);
-        items.items.erase(item);
+        removeItem(group, s->first);
         s = shown.erase(s);
     };
     for (const auto& [index, label] : now) {
@@ -139,6 +180,13 @@ void Scene::updateLabels(std::size_t group, const std::map<int, Label>& now) {
     while (s != shown.end()) {
         removeShown();
     }
+}
+
+void Scene::removeItem(std::size_t group, int index) {
+    Group& items = groups_[group];
+    const auto item = items.items.find(index);
+    record(group, index, nullptr, item->second.reach);
+    items.items.erase(item);
 }
 
 void Scene::updateOne(std::size_t group, const Label& now) {

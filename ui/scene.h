@@ -97,10 +97,14 @@ class Scene {
         std::map<int, Label> labels; // label groups
         std::optional<LineShape> line;
         std::optional<PictureBox> picture;
+        std::optional<LabelArray::ChangeMark> seen; // label arrays: their changes shown
     };
 
     void addGroup(std::string_view name, std::string_view pane, Source source);
-    void updateLabels(std::size_t group, const std::map<int, Label>& now);
+    void updateLabels(std::size_t group, const LabelArray& array);
+    void updateElement(std::size_t group, int index, const std::map<int, Label>& now);
+    void updateAll(std::size_t group, const std::map<int, Label>& now);
+    void removeItem(std::size_t group, int index);
     void updateOne(std::size_t group, const Label& now);
     void updateLabel(std::size_t group, Label& shown, int index, const Label& now, bool added);
     void updateLine(std::size_t group, const LineShape& now);

@@ -7,9 +7,12 @@
 #include "ui/scene.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace keyloom {
@@ -92,6 +95,53 @@ TEST_F(SceneTest, EachEventChangesItsItemsAndNothingElse) {
     for (const Case& c : cases) {
         c.act(*this);
         EXPECT_EQ(changedBy(scene), c.expected) << c.event;
+    }
+}
+
+// Every item as a scene shows it, by name and index.
+using Items =
+    std::map<std::pair<std::string, int>, std::tuple<int, int, int, int, int, int, int, int, bool,
+                                                     std::uint8_t, std::uint8_t, std::u16string>>;
+Items itemsOf(const Scene& scene) {
+    Items items;
+    for (const Scene::Group& group : scene.groups()) {
+        for (const auto& [index, item] : group.items) {
+            items[{std::string(group.name), index}] = {
+                item.box.left,   item.box.top,   item.box.right,   item.box.bottom,
+                item.reach.left, item.reach.top, item.reach.right, item.reach.bottom,
+                item.visible,    item.fore.red,  item.back.green,  item.caption};
+        }
+    }
+    return items;
+}
+
+// An update compares the elements of a label array the handlers touched
+// since the last one; it then shows what a scene comparing every element
+// shows, through ring advances, Backspaces, marks made and destroyed out of
+// order and an array replaced by a copy.
+TEST_F(SceneTest, ComparingTheTouchedElementsShowsWhatComparingAllShows) {
+    const std::function<void(SceneTest&)> events[] = {
+        [](SceneTest& t) { t.typeRight(3); },
+        [](SceneTest& t) { t.typeWrong(2); },
+        [](SceneTest& t) { t.backspace(); },
+        [](SceneTest& t) { t.typeRight(100); },
+        [](SceneTest& t) {
+            t.controls.lblOK.create(900);
+            t.controls.lblOK.destroy(50);
+        },
+        [](SceneTest& t) { t.typeWrong(150); },
+        [](SceneTest& t) { t.controls.lblOK = LabelArray(t.controls.lblOK); },
+        [](SceneTest& t) {
+            t.backspace();
+            t.typeRight(90);
+        },
+    };
+    for (std::size_t i = 0; i < std::size(events); ++i) {
+        events[i](*this);
+        scene.update();
+        Scene fresh(frmMainDesign(), controls, measure);
+        fresh.update();
+        EXPECT_TRUE(itemsOf(scene) == itemsOf(fresh)) << "after event " << i;
     }
 }
 

@@ -23,11 +23,12 @@ bool CharacterGlyphs::append(ShapedText& shaped, QStringView text) {
         glyphs.push_back(&glyph);
     }
     if (shaped.edges.empty()) {
-        shaped = {.runs = {}, .edges = {0}, .lineAscent = 0, .byCharacter = true};
+        shaped = {.runs = {}, .edges = {0}, .lineAscent = 0, .lineDescent = 0, .byCharacter = true};
     }
     qreal lineAscent = shaped.lineAscent;
     for (const Glyph* glyph : glyphs) {
         lineAscent = std::max(lineAscent, glyph->lineAscent);
+        shaped.lineDescent = std::max(shaped.lineDescent, glyph->lineDescent);
     }
     // A taller fallback font lowers the baseline of what stands already.
     const qreal lowered = lineAscent - shaped.lineAscent;
@@ -75,6 +76,31 @@ bool CharacterGlyphs::append(ShapedText& shaped, QStringView text) {
     return true;
 }
 
+CharacterGlyphs& CharacterGlyphs::of(const QFont& font) {
+    // Never freed: its glyphs hold the font engines, which must not be let go
+    // once the application has closed its fonts.
+    static auto* const byFont = new std::unordered_map<QString, CharacterGlyphs>;
+    return byFont->try_emplace(font.key(), font).first->second;
+}
+
+std::optional<qreal> CharacterGlyphs::width(QStringView text) {
+    qreal width = 0;
+    for (const uint character : text.toUcs4()) {
+        const Glyph& glyph = glyphOf(character);
+        if (!glyph.alone) {
+            return std::nullopt;
+        }
+        width += glyph.advance;
+    }
+    return width;
+}
+
+void CharacterGlyphs::meet(QStringView text) {
+    for (const uint character : text.toUcs4()) {
+        glyphOf(character);
+    }
+}
+
 ShapedText CharacterGlyphs::set(QStringView text) {
     ShapedText shaped;
     if (!append(shaped, text)) {
@@ -100,6 +126,7 @@ const CharacterGlyphs::Glyph& CharacterGlyphs::glyphOf(char32_t character) {
         glyph.position = run.positions().front() - QPointF(0, shaped.lineAscent);
         glyph.advance = shaped.edges.back();
         glyph.lineAscent = shaped.lineAscent;
+        glyph.lineDescent = shaped.lineDescent;
         glyph.alone = true;
     }
     return glyphs_.emplace(character, glyph).first->second;

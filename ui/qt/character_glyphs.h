@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QRawFont>
 #include <QStringView>
+#include <optional>
 #include <unordered_map>
 
 namespace keyloom {
@@ -21,6 +22,8 @@ namespace keyloom {
 class CharacterGlyphs {
   public:
     explicit CharacterGlyphs(const QFont& font) : font_(font) {}
+    // The kept glyphs of `font`, shared by every pane and label that draws in it.
+    static CharacterGlyphs& of(const QFont& font);
 
     // Sets `text` after what `shaped` holds, on its baseline; false, with
     // `shaped` as it was, when `shaped` was shaped whole or a character of
@@ -28,6 +31,10 @@ class CharacterGlyphs {
     bool append(ShapedText& shaped, QStringView text);
     // `text` set from the kept glyphs, or shaped when it must be.
     [[nodiscard]] ShapedText set(QStringView text);
+    // The width `set` gives `text`, or nullopt when it must be shaped.
+    [[nodiscard]] std::optional<qreal> width(QStringView text);
+    // Keeps the glyphs of `text`'s characters ahead of their use.
+    void meet(QStringView text);
 
     [[nodiscard]] const QFont& font() const { return font_; }
 
@@ -38,6 +45,7 @@ class CharacterGlyphs {
         QPointF position; // from the pen, the baseline at y = 0
         qreal advance = 0;
         qreal lineAscent = 0;
+        qreal lineDescent = 0;
         bool alone = false; // one glyph of one font, shaped the same beside others
     };
     const Glyph& glyphOf(char32_t character);

@@ -26,6 +26,10 @@ QFont fontFor(FontRole role) {
     // Strokes on whole pixels, as Windows draws SimSun at these sizes: the
     // thin Song strokes stay bright instead of blurring into grey.
     font.setHintingPreference(QFont::PreferFullHinting);
+    // Nor kerning nor ligatures, as Windows draws text: each character then
+    // looks the same wherever it stands, and a text of them can be set from
+    // glyphs kept per character.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -3,6 +3,8 @@
 
 #include "ui/qt/glyph_warmer.h"
 
+#include "ui/qt/character_glyphs.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -46,7 +48,9 @@ void GlyphWarmer::warmSome() {
     }
     QPainter painter(&scratch_);
     painter.setFont(font_);
-    painter.drawText(QPoint(0, baseline_), pending_.mid(next_, count));
+    const QStringView some = QStringView(pending_).mid(next_, count);
+    painter.drawText(QPoint(0, baseline_), some.toString());
+    CharacterGlyphs::of(font_).meet(some);
     next_ += count;
     if (next_ >= pending_.size()) {
         idle_.stop();

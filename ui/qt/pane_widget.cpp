@@ -15,17 +15,48 @@
 #include <utility>
 
 namespace keyloom {
+namespace {
+
+// The area a scene update changed, as few rectangles: the marks of a row
+// that go at once stand side by side, and a region grows by one rectangle
+// at a cost that grows with the rectangles it holds.
+class ChangedArea {
+  public:
+    ChangedArea& operator+=(const QRect& r) {
+        if (r.isEmpty()) {
+            return *this;
+        }
+        if (!row_.isEmpty() && r.top() == row_.top() && r.bottom() == row_.bottom() &&
+            r.left() <= row_.right() + 1 && r.right() + 1 >= row_.left()) {
+            row_ = row_.united(r);
+        } else {
+            region_ += row_;
+            row_ = r;
+        }
+        return *this;
+    }
+    [[nodiscard]] QRegion region() const { return region_.united(row_); }
+
+  private:
+    QRegion region_;
+    QRect row_; // the rectangles of one row that follow each other
+};
+
+} // namespace
 
 PaneWidget::PaneWidget(std::string_view name, QWidget* parent)
-    : QWidget(parent), name_(name), glyphs_{CharacterGlyphs(fontFor(FontRole::Standard)),
-                                            CharacterGlyphs(fontFor(FontRole::Row)),
-                                            CharacterGlyphs(fontFor(FontRole::Value))} {
+    : QWidget(parent), name_(name), glyphs_{&CharacterGlyphs::of(fontFor(FontRole::Standard)),
+                                            &CharacterGlyphs::of(fontFor(FontRole::Row)),
+                                            &CharacterGlyphs::of(fontFor(FontRole::Value))} {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    freeing_.setSingleShot(true);
+    freeing_.setInterval(0); // once no event is waiting
+    connect(&freeing_, &QTimer::timeout, this, [this] { gone_.clear(); });
 }
 
 void PaneWidget::showChanges(const std::vector<SceneChange>& changes) {
-    QRegion changed;
+    ChangedArea changed;
     for (const SceneChange& change : changes) {
         if (change.now != nullptr && change.now->kind == SceneItem::Kind::Pane &&
             change.now->name == name_) {
@@ -42,7 +73,7 @@ void PaneWidget::showChanges(const std::vector<SceneChange>& changes) {
         if (change.now == nullptr || change.now->pane != name_) {
             if (found != shown_.end()) { // gone
                 changed += found->second.reach;
-                shown_.erase(found);
+                gone_.push_back(std::move(shown_.extract(found).mapped()));
             }
             continue;
         }
@@ -65,8 +96,11 @@ void PaneWidget::showChanges(const std::vector<SceneChange>& changes) {
             changed += shown.reach;
         }
     }
-    if (!changed.isEmpty()) {
-        update(changed);
+    if (!changed.region().isEmpty()) {
+        update(changed.region());
+    }
+    if (!gone_.empty()) {
+        freeing_.start();
     }
 }
 
@@ -80,7 +114,7 @@ void PaneWidget::show(ShownItem& shown, const SceneItem& now,
         shown.picture = {};
     }
     if (!sameText && !takePrepared(shown, now, reach)) {
-        CharacterGlyphs& glyphs = glyphs_.at(static_cast<std::size_t>(now.font));
+        CharacterGlyphs& glyphs = *glyphs_.at(static_cast<std::size_t>(now.font));
         // A typed row grows by a character at each commit.
         const bool grew = captionFrom && *captionFrom == shown.item.caption.size() &&
                           caption.size() > *captionFrom && shown.item.font == now.font &&
@@ -101,7 +135,7 @@ bool PaneWidget::takePrepared(ShownItem& shown, const SceneItem& now, const QRec
     }
     const QRect box = local(now.box);
     std::optional<PreparedCaption::Ready> ready =
-        prepared_.take(now.caption, glyphs_.at(static_cast<std::size_t>(now.font)),
+        prepared_.take(now.caption, *glyphs_.at(static_cast<std::size_t>(now.font)),
                        look(now, reach.translated(-box.topLeft())));
     if (!ready) {
         return false;
@@ -113,7 +147,7 @@ bool PaneWidget::takePrepared(ShownItem& shown, const SceneItem& now, const QRec
 }
 
 void PaneWidget::prepare(std::u16string_view caption, const SceneItem& like) {
-    prepared_.start(std::u16string(caption), glyphs_.at(static_cast<std::size_t>(like.font)),
+    prepared_.start(std::u16string(caption), *glyphs_.at(static_cast<std::size_t>(like.font)),
                     look(like, local(like.reach).translated(-local(like.box).topLeft())));
 }
 

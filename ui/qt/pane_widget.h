@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QGlyphRun>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <map>
@@ -71,8 +72,12 @@ class PaneWidget : public QWidget {
     QColor background_ = Qt::black;
     // By group and index: the scene's painting order.
     std::map<std::pair<std::size_t, int>, ShownItem> shown_;
-    std::array<CharacterGlyphs, 3> glyphs_; // by FontRole
+    std::array<CharacterGlyphs*, 3> glyphs_; // by FontRole
     PreparedCaption prepared_;
+    // Items gone, freed once no event is waiting: a ring advance drops some
+    // 45 marks at once, and freeing them is as much work as painting a row.
+    std::vector<ShownItem> gone_;
+    QTimer freeing_;
 };
 
 } // namespace keyloom

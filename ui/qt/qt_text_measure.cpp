@@ -7,13 +7,22 @@
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_strings.h"
 
+#include <optional>
+
 namespace keyloom {
 
 QtTextMeasure::QtTextMeasure()
     : metrics_{QFontMetricsF(fontFor(FontRole::Standard)), QFontMetricsF(fontFor(FontRole::Row)),
-               QFontMetricsF(fontFor(FontRole::Value))} {}
+               QFontMetricsF(fontFor(FontRole::Value))},
+      glyphs_{&CharacterGlyphs::of(fontFor(FontRole::Standard)),
+              &CharacterGlyphs::of(fontFor(FontRole::Row)),
+              &CharacterGlyphs::of(fontFor(FontRole::Value))} {}
 
 Twips QtTextMeasure::width(std::u16string_view text, FontRole font) const {
+    if (const std::optional<qreal> set =
+            glyphs_.at(static_cast<std::size_t>(font))->width(toQString(text))) {
+        return toTwips(*set);
+    }
     for (const Measured& measured : recent_) {
         if (measured.font == font && measured.text == text) {
             return measured.width;

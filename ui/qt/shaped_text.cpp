@@ -18,6 +18,7 @@ ShapedText shapeText(QStringView text, const QFont& font) {
     layout.endLayout();
     shaped.runs = layout.glyphRuns();
     shaped.lineAscent = line.ascent();
+    shaped.lineDescent = line.descent();
     shaped.edges.reserve(static_cast<std::size_t>(text.size()) + 1);
     for (int i = 0; i <= static_cast<int>(text.size()); ++i) {
         shaped.edges.push_back(line.cursorToX(i));

@@ -18,6 +18,7 @@ struct ShapedText {
     QList<QGlyphRun> runs;
     std::vector<qreal> edges;
     qreal lineAscent = 0;
+    qreal lineDescent = 0;
     // Set character by character, each as shaped alone: more may be set after it.
     bool byCharacter = false;
 };

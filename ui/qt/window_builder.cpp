@@ -5,6 +5,7 @@
 
 #include "ui/qt/colours.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/line_label.h"
 #include "ui/qt/qt_geometry.h"
 #include "ui/qt/qt_strings.h"
 
@@ -25,7 +26,7 @@ QRect geometryOf(const ElementDesign& e) {
 }
 
 QLabel* makeLabel(const ElementDesign& e, QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new LineLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setFont(fontFor(e.look.font));
     label->setGeometry(geometryOf(e));
