@@ -4,29 +4,50 @@
 #include "ui/qt/character_glyphs.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace keyloom {
+namespace {
+
+// Calls `f` with each code point of `text` and the UTF-16 units it takes; a
+// lone surrogate stands for U+FFFD, as QString::toUcs4 has it.
+template <typename F> void forEachCharacter(QStringView text, F f) {
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar unit = text[i];
+        if (unit.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            f(QChar::surrogateToUcs4(unit, text[i + 1]), 2);
+            i += 2;
+        } else {
+            f(unit.isSurrogate() ? char32_t{0xFFFD} : char32_t{unit.unicode()}, 1);
+            ++i;
+        }
+    }
+}
+
+} // namespace
 
 bool CharacterGlyphs::append(ShapedText& shaped, QStringView text) {
     if (!shaped.edges.empty() && !shaped.byCharacter) {
         return false; // shaped whole: what follows may join or reorder with it
     }
-    const QList<uint> characters = text.toUcs4();
-    std::vector<const Glyph*> glyphs;
-    glyphs.reserve(static_cast<std::size_t>(characters.size()));
-    for (const uint character : characters) {
+    // Each character's glyph, and whether it takes two UTF-16 units.
+    std::vector<std::pair<const Glyph*, bool>> glyphs;
+    glyphs.reserve(static_cast<std::size_t>(text.size()));
+    bool alone = true;
+    forEachCharacter(text, [&](char32_t character, int units) {
         const Glyph& glyph = glyphOf(character);
-        if (!glyph.alone) {
-            return false;
-        }
-        glyphs.push_back(&glyph);
+        alone = alone && glyph.alone;
+        glyphs.emplace_back(&glyph, units == 2);
+    });
+    if (!alone) {
+        return false;
     }
     if (shaped.edges.empty()) {
         shaped = {.runs = {}, .edges = {0}, .lineAscent = 0, .lineDescent = 0, .byCharacter = true};
     }
     qreal lineAscent = shaped.lineAscent;
-    for (const Glyph* glyph : glyphs) {
+    for (const auto& [glyph, pair] : glyphs) {
         lineAscent = std::max(lineAscent, glyph->lineAscent);
         shaped.lineDescent = std::max(shaped.lineDescent, glyph->lineDescent);
     }
@@ -57,8 +78,8 @@ bool CharacterGlyphs::append(ShapedText& shaped, QStringView text) {
         indexes.clear();
         positions.clear();
     };
-    for (std::size_t i = 0; i < glyphs.size(); ++i) {
-        const Glyph& glyph = *glyphs[i];
+    for (const auto& [glyphOfCharacter, pair] : glyphs) {
+        const Glyph& glyph = *glyphOfCharacter;
         if (runFont == nullptr || !(*runFont == glyph.font)) {
             closeRun();
             runFont = &glyph.font;
@@ -66,7 +87,7 @@ bool CharacterGlyphs::append(ShapedText& shaped, QStringView text) {
         indexes.append(glyph.index);
         positions.append(glyph.position + QPointF(pen, shaped.lineAscent));
         const qreal end = pen + glyph.advance;
-        if (characters[static_cast<qsizetype>(i)] > 0xFFFF) {
+        if (pair) {
             shaped.edges.push_back(pen); // between the units of a surrogate pair
         }
         shaped.edges.push_back(end);
@@ -85,20 +106,17 @@ CharacterGlyphs& CharacterGlyphs::of(const QFont& font) {
 
 std::optional<qreal> CharacterGlyphs::width(QStringView text) {
     qreal width = 0;
-    for (const uint character : text.toUcs4()) {
+    bool alone = true;
+    forEachCharacter(text, [&](char32_t character, int /*units*/) {
         const Glyph& glyph = glyphOf(character);
-        if (!glyph.alone) {
-            return std::nullopt;
-        }
+        alone = alone && glyph.alone;
         width += glyph.advance;
-    }
-    return width;
+    });
+    return alone ? std::optional(width) : std::nullopt;
 }
 
 void CharacterGlyphs::meet(QStringView text) {
-    for (const uint character : text.toUcs4()) {
-        glyphOf(character);
-    }
+    forEachCharacter(text, [&](char32_t character, int /*units*/) { glyphOf(character); });
 }
 
 ShapedText CharacterGlyphs::set(QStringView text) {

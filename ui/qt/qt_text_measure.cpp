@@ -20,7 +20,8 @@ QtTextMeasure::QtTextMeasure()
 
 Twips QtTextMeasure::width(std::u16string_view text, FontRole font) const {
     if (const std::optional<qreal> set =
-            glyphs_.at(static_cast<std::size_t>(font))->width(toQString(text))) {
+            glyphs_.at(static_cast<std::size_t>(font))
+                ->width(QStringView(text.data(), static_cast<qsizetype>(text.size())))) {
         return toTwips(*set);
     }
     for (const Measured& measured : recent_) {
