@@ -68,7 +68,15 @@ bool CharacterGlyphs::append(ShapedText& shaped, QStringView text) {
     QList<QPointF> positions;
     const QRawFont* runFont = nullptr;
     const auto closeRun = [&] {
-        if (runFont != nullptr && !indexes.isEmpty()) {
+        if (runFont == nullptr || indexes.isEmpty()) {
+            return;
+        }
+        if (!shaped.runs.isEmpty() && shaped.runs.back().rawFont() == *runFont) {
+            // A typed row grows by a character at a time: one run, not one a character.
+            QGlyphRun& last = shaped.runs.back();
+            last.setGlyphIndexes(last.glyphIndexes() + indexes);
+            last.setPositions(last.positions() + positions);
+        } else {
             QGlyphRun run;
             run.setRawFont(*runFont);
             run.setGlyphIndexes(indexes);

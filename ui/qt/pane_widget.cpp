@@ -188,9 +188,11 @@ void PaneWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(area, background_);
     }
     // What is painted so far: a picture holds the pane's background, and is
-    // copied only where nothing stands yet.
+    // copied only where nothing stands yet. It serves the paint that brings
+    // its line in, and is let go then: a picture of every row would hold
+    // half a megabyte.
     std::vector<QRect> painted;
-    for (const auto& [key, shown] : shown_) {
+    for (auto& [key, shown] : shown_) {
         if (!dirty.intersects(shown.reach)) {
             continue;
         }
@@ -203,6 +205,7 @@ void PaneWidget::paintEvent(QPaintEvent* event) {
             painter.drawImage(shown.pictureAt, shown.picture);
             painter.setClipping(false);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            shown.picture = {};
         } else {
             paintItem(painter, shown, (dirty & shown.reach).boundingRect());
         }

@@ -48,8 +48,9 @@ class PaneWidget : public QWidget {
         SceneItem item;
         ShapedText shaped;
         QRect reach; // in the pane's own pixels
-        // When prepared: the item as painted on the pane's background, over
-        // its reach or more, with the pane's pixel its top-left goes to.
+        // When prepared and not yet painted: the item as painted on the
+        // pane's background, over its reach or more, with the pane's pixel
+        // its top-left goes to.
         QImage picture;
         QPoint pictureAt;
     };
