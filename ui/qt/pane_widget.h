@@ -22,10 +22,11 @@ namespace keyloom {
 
 // A picture box of the main window: it paints the scene's items drawn in it
 // (its labels, transparent rows under opaque marks, and the caret line). It
-// keeps each item as last shown with its caption shaped once, when it
-// changes; `showChanges` repaints only what the scene reports changed, a
-// caption only from its first changed character on. A caption about to be
-// shown (the lesson's next line) is shaped while the program waits for a key.
+// keeps each item as last shown with its caption set once, when it changes,
+// from glyphs kept per character (`CharacterGlyphs`); `showChanges` repaints
+// only what the scene reports changed, a caption only from its first changed
+// character on. A caption about to be shown (the lesson's next line) is set
+// and drawn while the program waits for a key (`PreparedCaption`).
 class PaneWidget : public QWidget {
     Q_OBJECT
 
