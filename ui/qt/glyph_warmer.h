@@ -12,10 +12,11 @@
 
 namespace keyloom {
 
-// Gets the glyphs of text about to be shown into the font caches while the
-// program waits for the next key, a few characters at a time: a new lesson
-// line then enters the reference pane without the keystroke that brings it
-// loading and rasterising 44 glyphs the font caches have never held.
+// Gets the glyphs of text about to be shown in a font into the font caches
+// and the kept glyphs while the program waits for the next key, a few
+// characters at a time: the code hint then shows the next line's characters
+// without the keystroke that brings them loading and shaping glyphs never
+// held. (The reference pane gets its next line ready itself.)
 class GlyphWarmer : public QObject {
   public:
     GlyphWarmer(const QFont& font, QObject* parent);
