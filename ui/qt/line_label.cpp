@@ -46,8 +46,12 @@ void LineLabel::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
-    painter.setClipRect(r);
+    // Clipped, as QPainter::drawText clips, only when the line does not fit:
+    // a clip costs each glyph drawn under it a pass over the clip's lines.
     const QPointF origin(r.x() + x, r.y() + y);
+    if (!QRectF(r).contains(QRectF(origin, QSizeF(width, height)))) {
+        painter.setClipRect(r);
+    }
     for (const QGlyphRun& run : shaped.runs) {
         painter.drawGlyphRun(origin, run);
     }
