@@ -4,6 +4,7 @@
 #include "ui/qt/main_window.h"
 
 #include "practice/ring.h"
+#include "text/code_points.h"
 #include "ui/code_hints.h"
 #include "ui/input_method_notice.h"
 #include "ui/qt/early_keys.h"
@@ -208,9 +209,16 @@ void MainWindow::showState() {
                 pane->prepare(line, *like);
             }
         }
-        if (hintWarmer_ != nullptr && hints_->table() != nullptr) {
-            hintWarmer_->prepare(line);
-        }
+    }
+    // The hint shows what follows the caret, up into the next row: the rest
+    // of this row and the next are got ready in its font once per row, and
+    // once more when the table becomes ready, which may be rows into a run.
+    const Counter typed = form_.state().typedCount;
+    if (hintWarmer_ != nullptr && typed / kRowWidth != hintRow_ && hints_->table() != nullptr) {
+        hintRow_ = typed / kRowWidth;
+        hintWarmer_->prepare(
+            codePointSlice(form_.state().lessonText, static_cast<std::size_t>(typed),
+                           static_cast<std::size_t>(2 * kRowWidth - typed % kRowWidth)));
     }
     if (scene_.lineMoved()) {
         box_->caretMoved();

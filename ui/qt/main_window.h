@@ -116,6 +116,7 @@ class MainWindow : public QWidget {
     // hint shows the next characters in a font of its own.
     GlyphWarmer* hintWarmer_ = nullptr;
     Counter preparedLine_ = -1; // the lesson line last got ready
+    Counter hintRow_ = -1;      // the row whose text the hint's font last got ready
 };
 
 } // namespace keyloom
