@@ -214,8 +214,9 @@ void MainWindow::showState() {
     // of this row and the next are got ready in its font once per row, and
     // once more when the table becomes ready, which may be rows into a run.
     const Counter typed = form_.state().typedCount;
-    if (hintWarmer_ != nullptr && typed / kRowWidth != hintRow_ && hints_->table() != nullptr) {
-        hintRow_ = typed / kRowWidth;
+    const auto row = static_cast<Counter>(typed / kRowWidth);
+    if (hintWarmer_ != nullptr && row != hintRow_ && hints_->table() != nullptr) {
+        hintRow_ = row;
         hintWarmer_->prepare(
             codePointSlice(form_.state().lessonText, static_cast<std::size_t>(typed),
                            static_cast<std::size_t>(2 * kRowWidth - typed % kRowWidth)));
