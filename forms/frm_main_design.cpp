@@ -156,7 +156,7 @@ constexpr std::array kElements{
                   .caption = u"",
                   .tabIndex = 27},
     // The code hint (F6), in the strip between the panes; it moves to the
-    // next character's column.
+    // next character's column, right of its table's name.
     ElementDesign{.name = "lblHint",
                   .look = {.left = 60,
                            .top = 3560,
@@ -179,6 +179,16 @@ constexpr std::array kElements{
     // and how the last attempt at it ended; empty outside a course.
     topLabel("lblCourse", 120, 3570, 3900, 180, u"", 30),
     topLabel("lblLastAttempt", 4080, 3570, 6600, 180, u"", 31),
+    // The code hint's table (F6), at the left end of the strip; it stands
+    // still while the hint beside it follows the caret.
+    ElementDesign{.name = "lblHintTable",
+                  .look = {.left = 60,
+                           .top = 3560,
+                           .width = 1200,
+                           .height = 240,
+                           .visible = false,
+                           .autoSize = true},
+                  .tabIndex = 32},
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,

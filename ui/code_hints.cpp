@@ -16,7 +16,6 @@ namespace keyloom {
 namespace {
 
 constexpr std::string_view kNoHint = "无提示";
-constexpr std::u16string_view kGap = u"  ";
 
 } // namespace
 
@@ -156,7 +155,7 @@ const CodeTable* CodeHints::table() {
     return loaded_.table.get();
 }
 
-std::u16string CodeHints::line(std::size_t typed) {
+const CodeHintLine& CodeHints::line(std::size_t typed) {
     collect();
     // Preedit events and clock ticks ask again with nothing changed.
     if (typed == lineTyped_) {
@@ -167,35 +166,34 @@ std::u16string CodeHints::line(std::size_t typed) {
     return line_;
 }
 
-std::u16string CodeHints::lineFor(std::size_t typed) const {
+CodeHintLine CodeHints::lineFor(std::size_t typed) const {
     if (choiceName_.empty()) {
         return {};
     }
-    std::u16string shown = fromUtf8(choiceName_);
+    CodeHintLine shown{.table = fromUtf8(choiceName_), .hint = {}};
     if (!notice_.empty()) {
-        shown += kGap;
-        shown += fromUtf8(notice_);
+        shown.hint = fromUtf8(notice_);
     } else if (loaded_.split && typed < unitOf_.size()) {
-        const std::string hint = codeHint(*loaded_.table, *loaded_.split, lesson_, unitOf_[typed]);
-        if (!hint.empty()) {
-            shown += kGap;
-            shown += fromUtf8(hint);
-        }
+        shown.hint = fromUtf8(codeHint(*loaded_.table, *loaded_.split, lesson_, unitOf_[typed]));
     }
     return shown;
 }
 
-void showCodeHint(MainControls& controls, std::u16string_view line, const TextMeasure& measure) {
-    const auto found = controls.otherLabels.find(kCodeHintLabel);
-    if (found == controls.otherLabels.end()) {
-        return;
-    }
-    Label& label = found->second;
-    if (label.caption != line) {
-        label.caption = line;
-        label.width = measure.width(line, label.font);
-    }
-    label.visible = !line.empty();
+void showCodeHint(MainControls& controls, const CodeHintLine& line, const TextMeasure& measure) {
+    const auto show = [&](std::string_view name, std::u16string_view caption) {
+        const auto found = controls.otherLabels.find(name);
+        if (found == controls.otherLabels.end()) {
+            return;
+        }
+        Label& label = found->second;
+        if (label.caption != caption) {
+            label.caption = caption;
+            label.width = measure.width(caption, label.font);
+        }
+        label.visible = !caption.empty();
+    };
+    show(kCodeHintTableLabel, line.table);
+    show(kCodeHintLabel, line.hint);
 }
 
 } // namespace keyloom

@@ -21,6 +21,15 @@
 
 namespace keyloom {
 
+// What the hint shows: the chosen table's name, which stands still, and the
+// best way on from the caret ("的 r · rqyy") or a word about the table,
+// which follow the caret.
+struct CodeHintLine {
+    std::u16string table;
+    std::u16string hint;
+    bool operator==(const CodeHintLine&) const = default;
+};
+
 // The code hint's choice and its table: F6 goes 无提示 → each table → 无提示.
 // A table is read, and the lesson split over it, on a thread of its own, so
 // that typing never waits for it; until it is ready the hint shows the
@@ -61,10 +70,9 @@ class CodeHints {
     [[nodiscard]] const CodeTable* table();
     // A character's codes in the ready table; none while no table is ready.
     [[nodiscard]] CodesOf codesOf();
-    // The hint's line for the caret before character `typed` of the lesson:
-    // the table's name, then the best way on ("五笔86  的 r · rqyy"); empty
+    // The hint for the caret before character `typed` of the lesson; empty
     // when no table was ever chosen.
-    [[nodiscard]] std::u16string line(std::size_t typed);
+    [[nodiscard]] const CodeHintLine& line(std::size_t typed);
 
   private:
     struct Loaded {
@@ -72,7 +80,7 @@ class CodeHints {
         std::unique_ptr<IdealSplit> split;
         std::string notice;
     };
-    [[nodiscard]] std::u16string lineFor(std::size_t typed) const;
+    [[nodiscard]] CodeHintLine lineFor(std::size_t typed) const;
     void start(std::size_t choice);
     void collect();
     const std::vector<TableFile>& tables();
@@ -92,16 +100,18 @@ class CodeHints {
     // The last line given, for `lineTyped_` characters typed; kNoLine once
     // the choice or its table changed.
     static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
-    std::u16string line_;
+    CodeHintLine line_;
     std::size_t lineTyped_ = kNoLine;
 };
 
-// The hint label's name in the main window's design.
+// The hint's labels' names in the main window's design.
 inline constexpr std::string_view kCodeHintLabel = "lblHint";
+inline constexpr std::string_view kCodeHintTableLabel = "lblHintTable";
 
-// Shows `line` in the window's hint label `lblHint`, in the strip between
-// the panes, where it never covers a lesson character, a mark or the caret;
-// arrangePaneStrip then places it at the next lesson character's column.
-void showCodeHint(MainControls& controls, std::u16string_view line, const TextMeasure& measure);
+// Shows `line` in the window's labels `lblHintTable` and `lblHint`, in the
+// strip between the panes, where they never cover a lesson character, a
+// mark or the caret; PaneStrip then places the table's name at the strip's
+// left end and the hint at the next lesson character's column.
+void showCodeHint(MainControls& controls, const CodeHintLine& line, const TextMeasure& measure);
 
 } // namespace keyloom

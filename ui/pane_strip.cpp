@@ -11,6 +11,7 @@ namespace keyloom {
 namespace {
 
 constexpr std::string_view kHintLabel = "lblHint";
+constexpr std::string_view kHintTableLabel = "lblHintTable";
 constexpr std::string_view kInputMethodNotice = "lblInputMethod";
 // The course's labels, from left to right.
 constexpr std::array<std::string_view, 2> kCourseLabels{"lblCourse", "lblLastAttempt"};
@@ -61,12 +62,16 @@ void PaneStrip::arrange(MainControls& controls, const TextMeasure& measure) {
     const Label* notice = findLabel(controls, kInputMethodNotice);
     const bool noticeShown = notice != nullptr && notice->visible;
     Label* hint = labelNamed(controls, kHintLabel);
-    const bool hintShown =
-        hint != nullptr && hint->visible && !hint->caption.empty() && !noticeShown;
+    Label* table = labelNamed(controls, kHintTableLabel);
+    const auto shown = [noticeShown](const Label* label) {
+        return label != nullptr && label->visible && !label->caption.empty() && !noticeShown;
+    };
+    const bool tableShown = shown(table);
+    const bool hintShown = shown(hint);
 
     // The course's labels in their order, each cut to the room the ones
     // before it left, then set together against the strip's right end.
-    const Twips room = right - left - (hintShown ? kHintRoom + kGap : 0);
+    const Twips room = right - left - (hintShown || tableShown ? kHintRoom + kGap : 0);
     Twips courseLeft = right + kGap;
     std::array<Label*, kCourseLabels.size()> labels{};
     std::array<Twips, kCourseLabels.size()> widths{};
@@ -103,17 +108,30 @@ void PaneStrip::arrange(MainControls& controls, const TextMeasure& measure) {
         }
     }
 
+    // The table's name at the strip's left end, given at most half the room
+    // left of the course's labels.
+    Twips hintLeft = left;
+    if (table != nullptr && !table->caption.empty()) {
+        table->visible = tableShown;
+        table->caption =
+            fitted(table->caption, (courseLeft - kGap - left) / 2, table->font, measure);
+        table->width = measure.width(table->caption, table->font);
+        table->left = left;
+        if (tableShown && !table->caption.empty()) {
+            hintLeft = left + table->width + kGap;
+        }
+    }
     if (hint == nullptr || hint->caption.empty()) {
         return;
     }
     hint->visible = hintShown;
-    const Twips hintRoom = courseLeft - kGap - left;
+    const Twips hintRoom = courseLeft - kGap - hintLeft;
     hint->caption = fitted(hint->caption, hintRoom, hint->font, measure);
     hint->width = measure.width(hint->caption, hint->font);
-    // At the caret's column, as far right as the hint still ends before the
-    // course's labels.
+    // At the caret's column, right of the table's name, and as far right as
+    // the hint still ends before the course's labels.
     const Twips caret = controls.picType.left + controls.Line1.x1;
-    hint->left = std::max(left, std::min(caret, left + hintRoom - hint->width));
+    hint->left = std::max(hintLeft, std::min(caret, hintLeft + hintRoom - hint->width));
 }
 
 } // namespace keyloom

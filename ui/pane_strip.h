@@ -18,9 +18,11 @@ namespace keyloom {
 //   the strip's right end, leaving room for a code hint while one shows:
 //   what does not fit of them is cut short with "…", the last attempt's
 //   line first;
-// - the code hint stands at the next character's column, moved left as far
-//   as it must to end before the course's labels, and cut short when it is
-//   wider than the room left of them.
+// - the code hint's table stands at the strip's left end, cut short when
+//   wider than half the room left of the course's labels;
+// - the code hint stands at the next character's column, right of its
+//   table's name, moved left as far as it must to end before the course's
+//   labels, and cut short when it is wider than the room left of them.
 // A cut caption is shown in the label; the whole one, as its feature last
 // set it, is kept here, so a cut undoes itself once there is room again.
 class PaneStrip {

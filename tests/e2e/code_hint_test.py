@@ -11,10 +11,11 @@ real input method. Run inside scripts/desktop-session:
 
 The active input method's table (fcitx5's wbx: 五笔86; its pinyin: 拼音)
 shows by itself; F6 goes round to 无提示 (its name alone) and back to that
-table, whose hint shows in the strip between the panes at the next
-character's column; typing the code it shows commits that text (the
-marks turn green) and the hint moves on; the report (F2) shows 理想码长 and
-the codes of a wrong character.
+table, whose name stands at the left end of the strip between the panes and
+whose hint stands at the next character's column, right of the name; typing
+the code it shows commits that text (the marks turn green) and the hint moves
+on with the caret; the report (F2) shows 理想码长 and the codes of a wrong
+character.
 """
 
 import os
@@ -55,22 +56,28 @@ METHODS = {
 CHOICES = 3  # 无提示, 五笔86, 拼音
 
 
-def ink_left(screen, origin):
-    """The leftmost dark pixel of the hint strip, or None when it is empty."""
+def ink_columns(screen, origin):
+    """The columns of the hint strip with a dark pixel, left to right."""
     x0, y0 = origin
-    for x in range(PIC_TYPE[0], PIC_TYPE[0] + 713):
-        for y in range(STRIP_TOP, STRIP_BOTTOM):
-            if sum(screen.rgb(x0 + x, y0 + y)) < 200:
-                return x
-    return None
+    return [x for x in range(PIC_TYPE[0], PIC_TYPE[0] + 713)
+            if any(sum(screen.rgb(x0 + x, y0 + y)) < 200 for y in range(STRIP_TOP, STRIP_BOTTOM))]
 
 
 def ink_width(screen, origin):
     """From the leftmost to the rightmost dark pixel of the hint strip; 0 when it is empty."""
-    x0, y0 = origin
-    columns = [x for x in range(PIC_TYPE[0], PIC_TYPE[0] + 713)
-               if any(sum(screen.rgb(x0 + x, y0 + y)) < 200 for y in range(STRIP_TOP, STRIP_BOTTOM))]
+    columns = ink_columns(screen, origin)
     return columns[-1] - columns[0] + 1 if columns else 0
+
+
+def hint_left(screen, origin):
+    """The left end of the hint: its first ink after the table's name, which
+    eight clear pixels or more part from it (the glyphs of a name stand
+    closer); None while only the name shows."""
+    columns = ink_columns(screen, origin)
+    for before, after in zip(columns, columns[1:]):
+        if after - before > 8:
+            return after
+    return None
 
 
 def main():
@@ -102,19 +109,23 @@ def main():
             check(gone, f"F6 ×{presses}: not 无提示 alone in the strip "
                         f"({ink_width(Screen.grab(), origin)} pixels wide)")
             keys(*["F6"] * (CHOICES - presses))
-            screen, shown = wait_for_screen(lambda s: ink_left(s, origin) is not None)
+            screen, shown = wait_for_screen(lambda s: hint_left(s, origin) is not None)
             check(shown, f"F6 ×{CHOICES}: no hint in the strip")
-            first = ink_left(screen, origin)
+            # At the row's start the caret stands under the name: the hint
+            # stands right of it.
+            first = hint_left(screen, origin)
             Screen.grab().save_png(output_path(f"code_hint_{method}.png"))
 
             keys(*hinted, delay_ms=80)
             expect_marks(origin, [GREEN, GREEN], f"{table}: the hinted code of 中国")
-            # The hint follows the caret two full-width characters on.
-            screen, moved = wait_for_screen(lambda s: (ink_left(s, origin) or 0) >= first + 28)
-            check(moved, f"the hint stayed at x={ink_left(screen, origin)}, first at {first}")
 
             keys(*wrong_word, delay_ms=80)
             expect_marks(origin, [GREEN, GREEN, RED, RED], "a wrong word for 人民")
+            # Four full-width characters on, the hint stands at the caret.
+            screen, moved = wait_for_screen(
+                lambda s: (hint_left(s, origin) or 0) >= PIC_TYPE[0] + 4 * 16)
+            check(moved, f"the hint stands at x={hint_left(screen, origin)}, first at {first}, "
+                         f"not at the caret four characters on")
             window = open_report()
             report = client_origin(window)
             figures = select_label(report, FIGURES)

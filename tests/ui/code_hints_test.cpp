@@ -58,7 +58,7 @@ TEST(CodeHintsTest, ATableGoneSinceSaysSo) {
     const test::LessonFolder folder;
     CodeHints hints([&folder] { return tableFiles(folder.programDir(), {}); }, u"中国");
     EXPECT_FALSE(hints.choose("gone"));
-    EXPECT_EQ(hints.line(0), u"无提示  没有码表“gone”");
+    EXPECT_EQ(hints.line(0), (CodeHintLine{.table = u"无提示", .hint = u"没有码表“gone”"}));
 }
 
 // F6 pressed on while the table chosen before is still being read: that
@@ -71,7 +71,7 @@ TEST(CodeHintsTest, ATableLeftWhileBeingReadNeverShows) {
     ASSERT_TRUE(hints.choose("拼音"));
     hints.next();
     EXPECT_EQ(hints.table(), nullptr);
-    EXPECT_EQ(hints.line(0), u"无提示");
+    EXPECT_EQ(hints.line(0), (CodeHintLine{.table = u"无提示", .hint = {}}));
     hints.next();
     // A table that never comes fails the test rather than hangs it.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -79,7 +79,7 @@ TEST(CodeHintsTest, ATableLeftWhileBeingReadNeverShows) {
         std::this_thread::yield();
     }
     ASSERT_NE(hints.table(), nullptr);
-    EXPECT_EQ(hints.line(0), u"五笔86  中 k");
+    EXPECT_EQ(hints.line(0), (CodeHintLine{.table = u"五笔86", .hint = u"中 k"}));
 }
 
 } // namespace

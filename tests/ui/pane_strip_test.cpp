@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Keyloom developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The strip between the panes: the input-method notice, a course's labels and
-// the code hint never cover one another, at the design's dpi and at 144.
+// the code hint and its table's name never cover one another, at the design's
+// dpi and at 144.
 #include "forms/frm_main_design.h"
 #include "practice/main_controls.h"
 #include "tests/support/fixed_measure.h"
@@ -21,12 +22,13 @@ constexpr std::u16string_view kPlace = u"常用字前500 第3/10段 速度60 第
 constexpr std::u16string_view kShortResult = u"达标 速度62字/分";
 constexpr std::u16string_view kResult =
     u"未达标 速度62字/分 击键3.41 码长3.31 回改2 正确率985‰ 字数131 错字2 用时2:07";
-constexpr std::u16string_view kHint = u"五笔86  的 r · rqyy";
+constexpr std::u16string_view kTable = u"五笔86";
+constexpr std::u16string_view kHint = u"的 r · rqyy";
 constexpr std::u16string_view kLongHint =
-    u"五笔86  这张码表有十二行读不懂，已经跳过；其余的码照常提示，请检查码表文件";
+    u"这张码表有十二行读不懂，已经跳过；其余的码照常提示，请检查码表文件";
 constexpr std::u16string_view kNotice = u"字母键打不出字：需要输入法。请启用拼音，再按 Ctrl+Space";
 
-enum class Shown : std::uint8_t { Whole, AtCaret, MovedLeft, CutShort, Waits };
+enum class Shown : std::uint8_t { Whole, AtCaret, MovedLeft, MovedRight, CutShort, Waits };
 
 struct StripCase {
     std::string_view what;
@@ -41,13 +43,15 @@ struct StripCase {
 
 const std::array kCases{
     StripCase{"no course: the hint at the caret", u"", u"", kHint, 20},
+    StripCase{"the caret under the table's name: the hint right of it", u"", u"", kHint, 1, false,
+              Shown::MovedRight},
     StripCase{"a course, the caret on the left: the hint at the caret", kPlace, kShortResult, kHint,
-              2},
+              5},
     StripCase{"a course, the caret under its labels: the hint moved left of them", kPlace,
               kShortResult, kHint, 38, false, Shown::MovedLeft},
     StripCase{"a course, the caret at the row's end", kPlace, u"", kHint, 43, false,
               Shown::MovedLeft},
-    StripCase{"a long last attempt's line gives way to the hint", kPlace, kResult, kHint, 0, false,
+    StripCase{"a long last attempt's line gives way to the hint", kPlace, kResult, kHint, 4, false,
               Shown::AtCaret, Shown::CutShort},
     StripCase{"a hint wider than the room left: cut short", kPlace, kShortResult, kLongHint, 0,
               false, Shown::CutShort},
@@ -80,6 +84,9 @@ TEST(PaneStrip, ItsLabelsNeverMeet) {
         Label& hint = labelOf(controls, "lblHint");
         hint.caption = c.hint;
         hint.visible = true;
+        Label& table = labelOf(controls, "lblHintTable");
+        table.caption = kTable;
+        table.visible = true;
         Label& notice = labelOf(controls, "lblInputMethod");
         notice.caption = kNotice;
         notice.visible = c.notice;
@@ -93,7 +100,7 @@ TEST(PaneStrip, ItsLabelsNeverMeet) {
             const PixelRect pane = scene.find("picType")->box;
             std::vector<const SceneItem*> shown;
             for (const std::string_view name :
-                 {"lblInputMethod", "lblCourse", "lblLastAttempt", "lblHint"}) {
+                 {"lblInputMethod", "lblCourse", "lblLastAttempt", "lblHintTable", "lblHint"}) {
                 const SceneItem* item = scene.find(name);
                 if (item->visible && !item->caption.empty()) {
                     shown.push_back(item);
@@ -117,11 +124,19 @@ TEST(PaneStrip, ItsLabelsNeverMeet) {
             const SceneItem* hinted = scene.find("lblHint");
             const int caret = toPixels(controls.picType.left + controls.Line1.x1, dpi);
             EXPECT_EQ(hinted->visible, c.hintShown != Shown::Waits) << c.what;
+            const SceneItem* named = scene.find("lblHintTable");
+            EXPECT_EQ(named->visible, c.hintShown != Shown::Waits) << c.what;
+            if (named->visible) {
+                EXPECT_EQ(named->box.left, pane.left) << c.what << " " << dpi;
+                EXPECT_EQ(named->caption, kTable) << c.what;
+            }
             EXPECT_EQ(scene.find("lblCourse")->visible, !c.notice) << c.what;
             if (c.hintShown == Shown::AtCaret) {
                 EXPECT_EQ(hinted->box.left, caret) << c.what << " " << dpi;
             } else if (c.hintShown == Shown::MovedLeft) {
                 EXPECT_LT(hinted->box.left, caret) << c.what << " " << dpi;
+            } else if (c.hintShown == Shown::MovedRight) {
+                EXPECT_GT(hinted->box.left, caret) << c.what << " " << dpi;
             }
         }
         if (c.hintShown != Shown::Waits) {
@@ -132,6 +147,7 @@ TEST(PaneStrip, ItsLabelsNeverMeet) {
         // Once the notice and the hint go, the course shows whole again.
         notice.visible = false;
         hint.visible = false;
+        table.visible = false;
         strip.arrange(controls, measure);
         EXPECT_TRUE(labelOf(controls, "lblCourse").visible) << c.what;
         const std::u16string& result = labelOf(controls, "lblLastAttempt").caption;

@@ -321,7 +321,8 @@ TEST_F(Win32BindingTest, AnErrorInAHandlerIsReportedAndEndsTheWindowWithStatusOn
 
 // F6 goes through the tables (ours are missing here, and refused); the hint
 // of a table of one's own shows in the strip between the panes at the next
-// character's column, and follows each commit and Backspace.
+// character's column, right of the table's name, and follows each commit and
+// Backspace.
 TEST_F(Win32BindingTest, F6ShowsTheCodeHintThatFollowsTheCaret) {
     const std::filesystem::path own = folder_.path() / "codes";
     std::filesystem::create_directory(own);
@@ -330,6 +331,11 @@ TEST_F(Win32BindingTest, F6ShowsTheCodeHintThatFollowsTheCaret) {
     CodeHints hints([&own] { return tableFiles(own / "ours", own); }, state().lessonText);
     window_->setCodeHints(&hints);
     EXPECT_EQ(shown("lblHint"), nullptr);
+    EXPECT_EQ(shown("lblHintTable"), nullptr);
+    const auto tableName = [&] {
+        const SceneItem* table = shown("lblHintTable");
+        return table == nullptr ? std::u16string() : table->caption;
+    };
     const auto hint = [&]() -> const SceneItem* {
         while (hints.choiceName() == "mine" && hints.table() == nullptr) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -342,7 +348,9 @@ TEST_F(Win32BindingTest, F6ShowsTheCodeHintThatFollowsTheCaret) {
     }
     const SceneItem* first = hint();
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->caption, u"mine  我们 trwu");
+    EXPECT_EQ(first->caption, u"我们 trwu");
+    EXPECT_EQ(tableName(), u"mine");
+    EXPECT_GT(first->box.left, shown("lblHintTable")->box.right);
     const PixelRect upper = shown("picEgg")->box;
     const PixelRect lower = shown("picType")->box;
     EXPECT_GE(first->box.top, upper.bottom);
@@ -353,12 +361,14 @@ TEST_F(Win32BindingTest, F6ShowsTheCodeHintThatFollowsTheCaret) {
     typed(L'们');
     const SceneItem* next = hint();
     ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->caption, u"mine  人民 wwna");
+    EXPECT_EQ(next->caption, u"人民 wwna");
     EXPECT_GT(next->box.left, firstLeft);
     keyDown(VK_BACK); // before 们: no entry starts there
-    EXPECT_EQ(hint()->caption, u"mine");
+    EXPECT_EQ(hint(), nullptr);
+    EXPECT_EQ(tableName(), u"mine");
     keyDown(VK_F6); // 无提示
-    EXPECT_EQ(hint()->caption, u"无提示");
+    EXPECT_EQ(hint(), nullptr);
+    EXPECT_EQ(tableName(), u"无提示");
 }
 
 // A course's labels stand at the strip's right end and the hint before them,
@@ -381,11 +391,15 @@ TEST_F(Win32BindingTest, ACoursesLabelsAndTheHintNeverMeet) {
         typed(ch);
         const SceneItem* hint = shown("lblHint");
         ASSERT_NE(hint, nullptr);
+        const SceneItem* table = shown("lblHintTable");
+        ASSERT_NE(table, nullptr);
+        EXPECT_TRUE(hint->box.intersected(table->box).empty()) << static_cast<int>(ch);
         for (const std::string_view name : {"lblCourse", "lblLastAttempt"}) {
             const SceneItem* course = shown(name);
             ASSERT_NE(course, nullptr) << name;
             EXPECT_TRUE(hint->box.intersected(course->box).empty())
                 << name << " " << static_cast<int>(ch);
+            EXPECT_TRUE(table->box.intersected(course->box).empty()) << name;
             EXPECT_LE(course->box.right, shown("picType")->box.right) << name;
         }
     }

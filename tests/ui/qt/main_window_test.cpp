@@ -251,9 +251,10 @@ class MainWindowTest : public QObject {
                 p.commit(testLesson().mid(p.form.state().typedCount, 1));
             }
             QVERIFY(label("lblHint")->isVisible());
-            QVERIFY(label("lblHint")->text().startsWith(QStringLiteral("mine")));
+            QCOMPARE(label("lblHintTable")->text(), QStringLiteral("mine"));
+            QVERIFY(label("lblHint")->text().endsWith(QStringLiteral("abcd")));
             QList<QRect> boxes;
-            for (const char* name : {"lblHint", "lblCourse", "lblLastAttempt"}) {
+            for (const char* name : {"lblHintTable", "lblHint", "lblCourse", "lblLastAttempt"}) {
                 const QLabel* shown = label(name);
                 const QRect box = shown->geometry();
                 QVERIFY2(box.left() >= 0 && box.right() < p.window->width(), name);
@@ -537,19 +538,32 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(hints.table() != nullptr);
         p.window->setCodeHints(&hints);
         QApplication::processEvents(); // the label shown, and then painted
-        auto* label = p.window->findChild<QLabel*>(QString::fromUtf8(
-            kCodeHintLabel.data(), static_cast<qsizetype>(kCodeHintLabel.size())));
-        QVERIFY(label != nullptr);
-        const QStringList expected{
-            QStringLiteral("mine  一 g · ggll"), QStringLiteral("mine  丁 s"),
-            QStringLiteral("mine  丂七 gnvv"),   QStringLiteral("mine"),
-            QStringLiteral("mine  丄 zyxwvuts"), QStringLiteral("mine")};
+        const auto labelNamed = [&p](std::string_view name) {
+            return p.window->findChild<QLabel*>(
+                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        };
+        QLabel* label = labelNamed(kCodeHintLabel);
+        QLabel* table = labelNamed(kCodeHintTableLabel);
+        QVERIFY(label != nullptr && table != nullptr);
+        // Empty where no entry starts at the caret.
+        const QStringList expected{QStringLiteral("一 g · ggll"), QStringLiteral("丁 s"),
+                                   QStringLiteral("丂七 gnvv"),   QString(),
+                                   QStringLiteral("丄 zyxwvuts"), QString()};
         for (int i = 0; i < expected.size(); ++i) {
-            QCOMPARE(label->text(), expected[i]);
-            QVERIFY(label->isVisible());
-            QVERIFY(label->width() >= label->sizeHint().width());
-            QVERIFY(label->height() >= label->sizeHint().height());
-            QVERIFY(p.window->rect().contains(label->geometry()));
+            QCOMPARE(table->text(), QStringLiteral("mine"));
+            QVERIFY(table->isVisible());
+            QCOMPARE(label->isVisible(), !expected[i].isEmpty());
+            for (const QLabel* shown : {table, label}) {
+                if (shown->isVisible()) {
+                    QVERIFY(shown->width() >= shown->sizeHint().width());
+                    QVERIFY(shown->height() >= shown->sizeHint().height());
+                    QVERIFY(p.window->rect().contains(shown->geometry()));
+                }
+            }
+            if (!expected[i].isEmpty()) {
+                QCOMPARE(label->text(), expected[i]);
+                QVERIFY(!label->geometry().intersects(table->geometry()));
+            }
             compareShownWithRepainted(*p.window);
             p.commit(QString(QChar(0x4E00 + i)));
         }
