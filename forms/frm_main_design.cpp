@@ -57,6 +57,19 @@ constexpr ElementDesign valueBox(std::string_view name, Twips left, Twips top, T
             .tabIndex = tab};
 }
 
+// A label of the code hint (F6) in the strip between the panes, hidden
+// until a table is chosen; the strip's layout places it.
+constexpr ElementDesign hintLabel(std::string_view name, Twips width, int tab) {
+    return {.name = name,
+            .look = {.left = 60,
+                     .top = 3560,
+                     .width = width,
+                     .height = 240,
+                     .visible = false,
+                     .autoSize = true},
+            .tabIndex = tab};
+}
+
 constexpr std::array kElements{
     ElementDesign{.name = "Timer2", .kind = ElementKind::Timer, .intervalMs = 400},
     ElementDesign{.name = "Timer1", .kind = ElementKind::Timer, .intervalMs = 1000},
@@ -155,16 +168,9 @@ constexpr std::array kElements{
                   .look = {.left = 4200, .top = 420, .width = 6540, .height = 180},
                   .caption = u"",
                   .tabIndex = 27},
-    // The code hint (F6), in the strip between the panes; it moves to the
-    // next character's column, right of its table's name.
-    ElementDesign{.name = "lblHint",
-                  .look = {.left = 60,
-                           .top = 3560,
-                           .width = 4200,
-                           .height = 240,
-                           .visible = false,
-                           .autoSize = true},
-                  .tabIndex = 28},
+    // The code hint; it moves to the next character's column, right of its
+    // table's name.
+    hintLabel("lblHint", 4200, 28),
     // Between the panes, shown while the learner types without an input
     // method; its caption says how to turn one on.
     ElementDesign{.name = "lblInputMethod",
@@ -179,16 +185,9 @@ constexpr std::array kElements{
     // and how the last attempt at it ended; empty outside a course.
     topLabel("lblCourse", 120, 3570, 3900, 180, u"", 30),
     topLabel("lblLastAttempt", 4080, 3570, 6600, 180, u"", 31),
-    // The code hint's table (F6), at the left end of the strip; it stands
-    // still while the hint beside it follows the caret.
-    ElementDesign{.name = "lblHintTable",
-                  .look = {.left = 60,
-                           .top = 3560,
-                           .width = 1200,
-                           .height = 240,
-                           .visible = false,
-                           .autoSize = true},
-                  .tabIndex = 32},
+    // The code hint's table, at the left end of the strip; it stands still
+    // while the hint beside it follows the caret.
+    hintLabel("lblHintTable", 1200, 32),
 };
 
 constexpr WindowDescription kFrmMain{.caption = kMainWindowCaption,
