@@ -3,7 +3,9 @@
 #include "codes/code_table.h"
 
 #include <algorithm>
+#include <compare>
 #include <numeric>
+#include <tuple>
 #include <type_traits>
 
 namespace keyloom {
@@ -17,6 +19,17 @@ unsigned keysOf(std::string_view code) {
     return static_cast<unsigned>(
         std::count_if(code.begin(), code.end(), [](char key) { return key != ' '; }));
 }
+
+constexpr unsigned kTextKeyUnits = 4;
+constexpr unsigned kCodeKeyBytes = 8;
+
+// An entry as the sort by text sees it: the first units of its text as a
+// number settle most comparisons without a look into the pool.
+struct TextRecord {
+    std::uint64_t textKey;
+    std::uint32_t index;
+    std::uint8_t textUnits;
+};
 
 // The first `count` units (or bytes) of `text`, the first the most
 // significant: as numbers they order as the texts they begin.
@@ -100,70 +113,71 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
         const Packed& packed = table.entries_[i];
         return std::string_view(table.codes_).substr(packed.codeAt, packed.codeBytes);
     };
-    // The first units of each text and bytes of each code as one number
-    // settle most comparisons of the sorts below.
-    std::vector<std::uint64_t> textKeys(entries.size());
+    // A text or code that fits its key compares whole in it: neither holds a zero.
+    const auto compareTexts = [&](const TextRecord& a, const TextRecord& b) {
+        if (a.textKey != b.textKey || std::max(a.textUnits, b.textUnits) <= kTextKeyUnits) {
+            return a.textKey <=> b.textKey;
+        }
+        return textOf(a.index) <=> textOf(b.index);
+    };
     std::vector<std::uint64_t> codeKeys(entries.size());
     for (std::uint32_t i = 0; i < entries.size(); ++i) {
-        textKeys[i] = leadingKey(textOf(i), 4);
-        codeKeys[i] = leadingKey(codeOf(i), 8);
+        codeKeys[i] = leadingKey(codeOf(i), kCodeKeyBytes);
     }
-    const auto textLess = [&](std::uint32_t a, std::uint32_t b) {
-        return textKeys[a] != textKeys[b] ? textKeys[a] < textKeys[b] : textOf(a) < textOf(b);
-    };
-    const auto sameText = [&](std::uint32_t a, std::uint32_t b) {
-        return textKeys[a] == textKeys[b] && textOf(a) == textOf(b);
-    };
-    const auto codeLess = [&](std::uint32_t a, std::uint32_t b) {
-        return codeKeys[a] != codeKeys[b] ? codeKeys[a] < codeKeys[b] : codeOf(a) < codeOf(b);
-    };
-    const auto sameCode = [&](std::uint32_t a, std::uint32_t b) {
-        return codeKeys[a] == codeKeys[b] && codeOf(a) == codeOf(b);
+    const auto compareCodes = [&](std::uint32_t a, std::uint32_t b) {
+        if (codeKeys[a] != codeKeys[b] ||
+            std::max(entries[a].codeBytes, entries[b].codeBytes) <= kCodeKeyBytes) {
+            return codeKeys[a] <=> codeKeys[b];
+        }
+        return codeOf(a) <=> codeOf(b);
     };
 
-    // Indices in text order, the table's order breaking every tie: placed by
-    // their first unit, then each run of one first unit sorted (short runs).
-    std::vector<std::uint32_t> byText(entries.size());
-    {
-        std::vector<std::uint32_t> runStart(kUnits + 1, 0);
-        for (const Packed& packed : entries) {
-            ++runStart[table.texts_[packed.textAt] + 1U];
+    // By text, then code, the table's order breaking ties: placed by their
+    // first unit, then each run of one first unit sorted (short runs).
+    std::vector<std::uint32_t> runEnd(kUnits + 1, 0);
+    for (const Packed& packed : entries) {
+        ++runEnd[table.texts_[packed.textAt] + 1U];
+    }
+    std::partial_sum(runEnd.begin(), runEnd.end(), runEnd.begin());
+    std::vector<TextRecord> byText(entries.size());
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        byText[runEnd[table.texts_[entries[i].textAt]]++] = {leadingKey(textOf(i), kTextKeyUnits),
+                                                             i, entries[i].textUnits};
+    }
+    const auto textCodeOrder = [&](const TextRecord& a, const TextRecord& b) {
+        if (const auto order = compareTexts(a, b); std::is_neq(order)) {
+            return std::is_lt(order);
         }
-        std::partial_sum(runStart.begin(), runStart.end(), runStart.begin());
-        std::vector<std::uint32_t> place(runStart.begin(), runStart.end() - 1);
-        for (std::uint32_t i = 0; i < entries.size(); ++i) {
-            byText[place[table.texts_[entries[i].textAt]]++] = i;
+        if (const auto order = compareCodes(a.index, b.index); std::is_neq(order)) {
+            return std::is_lt(order);
         }
-        for (std::size_t unit = 0; unit < kUnits; ++unit) {
-            if (runStart[unit + 1] - runStart[unit] > 1) {
-                std::sort(byText.begin() + static_cast<std::ptrdiff_t>(runStart[unit]),
-                          byText.begin() + static_cast<std::ptrdiff_t>(runStart[unit + 1]),
-                          [&](std::uint32_t a, std::uint32_t b) {
-                              if (!sameText(a, b)) {
-                                  return textLess(a, b);
-                              }
-                              return sameCode(a, b) ? a < b : codeLess(a, b);
-                          });
-            }
+        return a.index < b.index;
+    };
+    for (std::size_t unit = 0, runStart = 0; unit < kUnits; runStart = runEnd[unit++]) {
+        if (runEnd[unit] - runStart > 1) {
+            std::sort(byText.begin() + static_cast<std::ptrdiff_t>(runStart),
+                      byText.begin() + static_cast<std::ptrdiff_t>(runEnd[unit]), textCodeOrder);
         }
     }
+    runEnd = {};
 
     // A text with the same code again adds nothing: only its first line counts.
     Result result;
     std::vector<bool> repeated(entries.size(), false);
-    std::vector<std::uint32_t> kept;
-    kept.reserve(byText.size());
-    for (std::size_t i = 0; i < byText.size(); ++i) {
-        if (i > 0 && sameText(byText[i - 1], byText[i]) && sameCode(byText[i - 1], byText[i])) {
-            result.firstDuplicate = result.duplicates++ == 0
-                                        ? byText[i]
-                                        : std::min<std::size_t>(result.firstDuplicate, byText[i]);
-            repeated[byText[i]] = true;
+    std::size_t kept = 0;
+    for (const TextRecord& record : byText) {
+        if (kept > 0 && std::is_eq(compareTexts(byText[kept - 1], record)) &&
+            std::is_eq(compareCodes(byText[kept - 1].index, record.index))) {
+            result.firstDuplicate =
+                result.duplicates++ == 0
+                    ? record.index
+                    : std::min<std::size_t>(result.firstDuplicate, record.index);
+            repeated[record.index] = true;
         } else {
-            kept.push_back(byText[i]);
+            byText[kept++] = record;
         }
     }
-    byText = std::move(kept);
+    byText.resize(kept);
 
     // The candidates of one code: highest weight first, ties in the table's
     // order. A table written in that order (ours are) needs no sorting.
@@ -175,8 +189,8 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
         }
     }
     const auto candidateLess = [&](std::uint32_t a, std::uint32_t b) {
-        if (!sameCode(a, b)) {
-            return codeLess(a, b);
+        if (const auto order = compareCodes(a, b); std::is_neq(order)) {
+            return std::is_lt(order);
         }
         return weights_[a] != weights_[b] ? weights_[a] > weights_[b] : a < b;
     };
@@ -192,7 +206,7 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
     std::vector<std::uint32_t> rank(entries.size(), 0);
     for (std::size_t i = 0; i < byCode.size(); ++i) {
         Packed& packed = table.entries_[byCode[i]];
-        const bool firstCandidate = i == 0 || !sameCode(byCode[i - 1], byCode[i]);
+        const bool firstCandidate = i == 0 || std::is_neq(compareCodes(byCode[i - 1], byCode[i]));
         rank[byCode[i]] = firstCandidate ? 0 : rank[byCode[i - 1]] + 1;
         const bool commitsByItself =
             shapeCodes && firstCandidate && packed.keys == kSelfCommittingKeys;
@@ -202,21 +216,27 @@ CodeTableBuilder::Result CodeTableBuilder::finish() && {
     // Looked up by text: cheapest first, then the shorter code, then the
     // earlier candidate, then the code. Only what a compact table keeps (the
     // candidates' order, not their weights) decides.
+    const auto lookupLess = [&](const TextRecord& a, const TextRecord& b) {
+        const Packed& x = entries[a.index];
+        const Packed& y = entries[b.index];
+        const auto order =
+            std::tie(x.cost, x.keys, rank[a.index]) <=> std::tie(y.cost, y.keys, rank[b.index]);
+        return std::is_lt(std::is_neq(order) ? order : compareCodes(a.index, b.index));
+    };
     for (auto first = byText.begin(); first != byText.end();) {
-        const auto last = std::find_if(first, byText.end(),
-                                       [&](std::uint32_t i) { return !sameText(*first, i); });
-        std::sort(first, last, [&](std::uint32_t a, std::uint32_t b) {
-            const Packed& x = entries[a];
-            const Packed& y = entries[b];
-            return std::tuple(x.cost, x.keys, rank[a], codeOf(a)) <
-                   std::tuple(y.cost, y.keys, rank[b], codeOf(b));
-        });
+        auto last = first + 1;
+        while (last != byText.end() && std::is_eq(compareTexts(*first, *last))) {
+            ++last;
+        }
+        if (last - first > 1) {
+            std::sort(first, last, lookupLess);
+        }
         first = last;
     }
     std::vector<Packed> sorted;
     sorted.reserve(byText.size());
-    for (const std::uint32_t i : byText) {
-        sorted.push_back(entries[i]);
+    for (const TextRecord& record : byText) {
+        sorted.push_back(entries[record.index]);
     }
     table.entries_ = std::move(sorted);
     weights_ = {};

@@ -5,8 +5,10 @@
 #include "text/utf8_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace keyloom {
@@ -14,29 +16,59 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+constexpr std::array<bool, 256> kKeys = [] {
+    std::array<bool, 256> keys{};
+    for (char c = 'a'; c <= 'z'; ++c) {
+        keys[static_cast<unsigned char>(c)] = true;
+        keys[static_cast<unsigned char>(c - 'a' + 'A')] = true;
+    }
+    for (const char c : std::string_view(";',./")) {
+        keys[static_cast<unsigned char>(c)] = true;
+    }
+    return keys;
+}();
+
 bool isKey(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == ';' || c == '\'' || c == ',' ||
-           c == '.' || c == '/';
+    return kKeys[static_cast<unsigned char>(c)];
 }
 
 // Keys, and single spaces between them.
 bool isCode(std::string_view code) {
-    if (code.empty() || code.size() > CodeTableBuilder::kMaxCodeBytes || !isKey(code.front()) ||
-        !isKey(code.back()) || code.find("  ") != std::string_view::npos) {
+    if (code.empty() || code.size() > CodeTableBuilder::kMaxCodeBytes || !isKey(code.back())) {
         return false;
     }
-    return std::all_of(code.begin(), code.end(), [](char c) { return isKey(c) || c == ' '; });
+    char before = ' ';
+    for (const char c : code) {
+        if (!isKey(c) && (c != ' ' || before == ' ')) {
+            return false;
+        }
+        before = c;
+    }
+    return true;
 }
 
-// A text to type: no spaces, no control characters.
-bool isText(std::u16string_view text) {
-    if (text.empty() || text.size() > CodeTableBuilder::kMaxTextUnits) {
-        return false;
+// A text of at most kMaxTextUnits units takes at most three bytes a unit.
+constexpr std::size_t kMaxTextBytes = 3 * CodeTableBuilder::kMaxTextUnits;
+
+// A text to type, decoded into `units`: none for bytes that are not UTF-8,
+// spaces, control characters, or a text too long.
+std::optional<std::u16string_view> textOf(std::string_view bytes,
+                                          std::array<char16_t, kMaxTextBytes>& units) {
+    if (bytes.size() > units.size()) {
+        return std::nullopt;
     }
-    return std::none_of(text.begin(), text.end(), [](char16_t c) {
-        return c <= u' ' || (c >= 0x7F && c <= 0xA0) || c == 0x3000 || c == 0xFEFF ||
-               (c >= 0x2000 && c <= 0x200B) || c == 0x2028 || c == 0x2029;
-    });
+    const std::optional<std::size_t> decoded = decodeUtf8(bytes, units);
+    if (!decoded || *decoded == 0 || *decoded > CodeTableBuilder::kMaxTextUnits) {
+        return std::nullopt;
+    }
+    const std::u16string_view text(units.data(), *decoded);
+    if (std::any_of(text.begin(), text.end(), [](char16_t c) {
+            return c <= u' ' || (c >= 0x7F && c <= 0xA0) || c == 0x3000 || c == 0xFEFF ||
+                   (c >= 0x2000 && c <= 0x200B) || c == 0x2028 || c == 0x2029;
+        })) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 // The weight column, when it is a plain number; anything else weighs nothing.
@@ -47,7 +79,32 @@ std::uint64_t weightOf(std::string_view field) {
 }
 
 bool isBlank(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// A line's first three tab-separated fields, found in one pass: lines are
+// short, and there are 100,000 of them.
+struct Fields {
+    std::string_view text;
+    std::string_view code;
+    std::string_view weight;
+    bool hasTab = false;
+};
+
+Fields fieldsOf(std::string_view line) {
+    std::array<std::size_t, 3> tabs{};
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < line.size() && found < tabs.size(); ++i) {
+        if (line[i] == '\t') {
+            tabs[found++] = i;
+        }
+    }
+    const auto field = [&](std::size_t k) {
+        const std::size_t begin = k == 0 ? 0 : tabs[k - 1] + 1;
+        const std::size_t end = k < found ? tabs[k] : line.size();
+        return k <= found ? line.substr(begin, end - begin) : std::string_view();
+    };
+    return {field(0), field(1), field(2), found > 0};
 }
 
 // Splits `bytes` into lines, each without its LF or CR LF.
@@ -93,6 +150,8 @@ TableReading readCodeTable(std::string_view bytes) {
     bool inHeader = false;
     Lines lines(bytes);
     std::string_view line;
+    // Each line's text, decoded into one buffer.
+    std::array<char16_t, kMaxTextBytes> units{};
     while (lines.next(line)) {
         if (inHeader) {
             inHeader = line != "...";
@@ -108,26 +167,17 @@ TableReading readCodeTable(std::string_view bytes) {
             continue;
         }
         beforeFirstEntry = false;
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos) {
+        const Fields fields = fieldsOf(line);
+        if (!fields.hasTab) {
             skip(lines.number());
             continue;
         }
-        const std::string_view after = line.substr(tab + 1);
-        const std::size_t nextTab = after.find('\t');
-        const std::string_view code = after.substr(0, nextTab);
-        std::string_view weight;
-        if (nextTab != std::string_view::npos) {
-            weight = after.substr(nextTab + 1);
-            weight = weight.substr(0, weight.find('\t'));
-        }
-        // No text at all for bytes that are not UTF-8.
-        const std::u16string text = fromUtf8(line.substr(0, tab));
-        if (!isText(text) || !isCode(code)) {
+        const std::optional<std::u16string_view> text = textOf(fields.text, units);
+        if (!isCode(fields.code) || !text) {
             skip(lines.number());
             continue;
         }
-        builder.add(text, code, weightOf(weight));
+        builder.add(*text, fields.code, weightOf(fields.weight));
         lineOf.push_back(static_cast<std::uint32_t>(lines.number()));
     }
     if (lineOf.empty()) {

@@ -50,41 +50,55 @@ std::string toUtf8(std::u16string_view text) {
 
 // Decoded here rather than through the platform's converter: code tables
 // decode a short text on each of their 100,000 lines.
-std::u16string fromUtf8(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
+std::optional<std::size_t> decodeUtf8(std::string_view bytes, std::span<char16_t> units) {
+    if (units.size() < bytes.size()) {
+        return std::nullopt;
+    }
+    std::size_t written = 0;
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = lead < 0x80   ? 1
-                                   : lead < 0xC2 ? 0
+        if (lead < 0x80) {
+            units[written++] = lead;
+            ++i;
+            continue;
+        }
+        const std::size_t length = lead < 0xC2   ? 0
                                    : lead < 0xE0 ? 2
                                    : lead < 0xF0 ? 3
                                    : lead < 0xF5 ? 4
                                                  : 0;
         if (length == 0 || i + length > bytes.size()) {
-            return {};
+            return std::nullopt;
         }
-        char32_t cp = length == 1 ? lead : lead & (0xFFU >> (length + 1));
+        char32_t cp = lead & (0xFFU >> (length + 1));
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
             if ((next & 0xC0U) != 0x80) {
-                return {};
+                return std::nullopt;
             }
             cp = (cp << 6U) | (next & 0x3FU);
         }
         // Overlong forms, surrogates and code points beyond U+10FFFF.
         constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
         if (cp < kLeast[length] || isHighSurrogate(cp) || isLowSurrogate(cp) || cp > 0x10FFFF) {
-            return {};
+            return std::nullopt;
         }
         if (cp >= 0x10000) {
-            text += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10U));
-            text += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FFU));
+            units[written++] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10U));
+            units[written++] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FFU));
         } else {
-            text += static_cast<char16_t>(cp);
+            units[written++] = static_cast<char16_t>(cp);
         }
         i += length;
     }
+    return written;
+}
+
+std::u16string fromUtf8(std::string_view bytes) {
+    // No byte gives more than one unit.
+    std::u16string text(bytes.size(), u'\0');
+    const std::optional<std::size_t> units = decodeUtf8(bytes, text);
+    text.resize(units.value_or(0));
     return text;
 }
 

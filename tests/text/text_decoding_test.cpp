@@ -32,35 +32,51 @@ void expectEach(const Case<Text> (&cases)[N], Decode decode) {
     }
 }
 
+// No text: the bytes are not UTF-8.
+const Case<std::optional<std::u16string>> kUtf8Cases[] = {
+    {"characters of three and four bytes", "\xE4\xB8\xAD\xF0\x9F\x98\x80", false, u"中😀"},
+    {"the first and the last of three and four bytes", "\xE0\xA0\x80\xF4\x8F\xBF\xBF", false,
+     u"\u0800\U0010FFFF"},
+    {"empty", "", false, u""},
+    {"a character cut by the prefix waits", "\xE4\xB8\xAD\xE6\x96", true, u"中"},
+    {"a complete last character just before the cut", "a\xE4\xB8\xAD", true, u"a中"},
+    {"a complete four-byte character before the cut", "\xF0\x9F\x98\x80", true, u"😀"},
+    {"only a cut character", "\xF0\x9F\x98", true, u""},
+    {"a character cut at the real end", "\xE4\xB8\xAD\xE6\x96", false, std::nullopt},
+    {"overlong NUL", "\xC0\x80", false, std::nullopt},
+    {"surrogate", "\xED\xA0\x80", false, std::nullopt},
+    {"byte no character starts with", "\xFF", false, std::nullopt},
+    {"ASCII where a continuation belongs", "\xE4\x41", false, std::nullopt},
+    {"beyond U+10FFFF", "\xF4\x90\x80\x80", false, std::nullopt},
+    {"lead byte F5", "\xF5\x80\x80\x80", false, std::nullopt},
+    {"lead byte F6 at a cut", "a\xF6\x80", true, std::nullopt},
+    {"lead byte F7 at a cut", "a\xF7\x80\x80", true, std::nullopt},
+    {"cut surrogate", "\xED\xA0", true, std::nullopt},
+    {"cut overlong form", "\xE0\x80", true, std::nullopt},
+    {"cut four-byte overlong form", "\xF0\x80", true, std::nullopt},
+    {"cut beyond U+10FFFF", "\xF4\x90", true, std::nullopt},
+    {"cut lead byte of an overlong form", "a\xC0", true, std::nullopt},
+    {"lone continuation at a cut", "a\x80", true, std::nullopt},
+    {"ASCII after a lead at a cut", "\xE4\x41", true, std::nullopt},
+};
+
 TEST(TextDecodingTest, Utf8IsStrictAlsoAtACut) {
-    // No text: the bytes are not UTF-8.
-    const Case<std::optional<std::u16string>> cases[] = {
-        {"characters of three and four bytes", "\xE4\xB8\xAD\xF0\x9F\x98\x80", false, u"中😀"},
-        {"the first and the last of three and four bytes", "\xE0\xA0\x80\xF4\x8F\xBF\xBF", false,
-         u"\u0800\U0010FFFF"},
-        {"empty", "", false, u""},
-        {"a character cut by the prefix waits", "\xE4\xB8\xAD\xE6\x96", true, u"中"},
-        {"a complete last character just before the cut", "a\xE4\xB8\xAD", true, u"a中"},
-        {"a complete four-byte character before the cut", "\xF0\x9F\x98\x80", true, u"😀"},
-        {"only a cut character", "\xF0\x9F\x98", true, u""},
-        {"a character cut at the real end", "\xE4\xB8\xAD\xE6\x96", false, std::nullopt},
-        {"overlong NUL", "\xC0\x80", false, std::nullopt},
-        {"surrogate", "\xED\xA0\x80", false, std::nullopt},
-        {"byte no character starts with", "\xFF", false, std::nullopt},
-        {"ASCII where a continuation belongs", "\xE4\x41", false, std::nullopt},
-        {"beyond U+10FFFF", "\xF4\x90\x80\x80", false, std::nullopt},
-        {"lead byte F5", "\xF5\x80\x80\x80", false, std::nullopt},
-        {"lead byte F6 at a cut", "a\xF6\x80", true, std::nullopt},
-        {"lead byte F7 at a cut", "a\xF7\x80\x80", true, std::nullopt},
-        {"cut surrogate", "\xED\xA0", true, std::nullopt},
-        {"cut overlong form", "\xE0\x80", true, std::nullopt},
-        {"cut four-byte overlong form", "\xF0\x80", true, std::nullopt},
-        {"cut beyond U+10FFFF", "\xF4\x90", true, std::nullopt},
-        {"cut lead byte of an overlong form", "a\xC0", true, std::nullopt},
-        {"lone continuation at a cut", "a\x80", true, std::nullopt},
-        {"ASCII after a lead at a cut", "\xE4\x41", true, std::nullopt},
-    };
-    expectEach(cases, decodeUtf8Strict);
+    expectEach(kUtf8Cases, decodeUtf8Strict);
+}
+
+// The code tables' own decoder, which has no cut: the same text at the real end.
+TEST(TextDecodingTest, TheCodeTablesDecoderAgreesAtTheRealEnd) {
+    for (const Case<std::optional<std::u16string>>& c : kUtf8Cases) {
+        if (!c.more) {
+            std::u16string units(c.bytes.size(), u'\0');
+            const std::optional<std::size_t> decoded = decodeUtf8(c.bytes, units);
+            EXPECT_EQ(decoded ? std::optional(units.substr(0, *decoded)) : std::nullopt, c.text)
+                << c.what;
+            EXPECT_EQ(fromUtf8(c.bytes), c.text.value_or(u"")) << c.what;
+        }
+    }
+    std::u16string tooFew(2, u'\0');
+    EXPECT_EQ(decodeUtf8("abc", tooFew), std::nullopt) << "fewer units than bytes";
 }
 
 TEST(TextDecodingTest, GbkWalksCharactersAndReplacesWhatDoesNotDecode) {
