@@ -22,9 +22,11 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QRawFont>
 #include <QScreen>
 #include <QTimer>
+#include <array>
 
 namespace keyloom {
 namespace {
@@ -100,12 +102,19 @@ MainWindow::MainWindow(FrmMain& form, MainControls& controls, const WindowDescri
             toQRect(pixelRect(e->look.left, e->look.top, e->look.width, e->look.height)));
     }
 
-    const BuiltWindow built = buildWindow(*this, design, [&](const ElementDesign& e) -> QWidget* {
-        if (e.kind != ElementKind::PictureBox) {
-            return nullptr;
-        }
-        return panes_.emplace_back(new PaneWidget(e.name, this));
-    });
+    constexpr std::array kDrawnByWindow{kCodeHintLabel};
+    const BuiltWindow built = buildWindow(
+        *this, design,
+        [&](const ElementDesign& e) -> QWidget* {
+            if (e.kind != ElementKind::PictureBox) {
+                return nullptr;
+            }
+            return panes_.emplace_back(new PaneWidget(e.name, this));
+        },
+        kDrawnByWindow);
+    if (const ElementDesign* e = findElement(design, kCodeHintLabel)) {
+        hint_.emplace(*e, *this);
+    }
     for (const auto& [name, widget] : built.widgets) {
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             labels_.emplace(name, std::pair(label, findElement(design, name)->look.autoSize));
@@ -147,8 +156,8 @@ void MainWindow::runCommand(ProgramCommand command) {
 
 void MainWindow::setCodeHints(CodeHints* hints) {
     hints_ = hints;
-    if (const auto label = labels_.find(kCodeHintLabel); label != labels_.end()) {
-        hintWarmer_ = new GlyphWarmer(label->second.first->font(), this);
+    if (hint_) {
+        hintWarmer_ = new GlyphWarmer(hint_->font(), this);
     }
     setCommandAction(ProgramCommand::CodeHint, [this](QWidget* /*parent*/) {
         hints_->next();
@@ -226,8 +235,17 @@ void MainWindow::showState() {
     }
 }
 
-// A label on the client area is a QLabel of its own, which sizes itself.
+// A label on the client area is a QLabel of its own, which sizes itself;
+// but the code hint, which the window draws.
 void MainWindow::showLabel(const SceneItem& item) {
+    if (hint_ && item.name == kCodeHintLabel) {
+        hint_->show(item);
+        // Told to assistive technology with the box that has the focus.
+        if (box_->accessibleDescription() != hint_->text()) {
+            box_->setAccessibleDescription(hint_->text());
+        }
+        return;
+    }
     const auto found = labels_.find(item.name);
     if (found == labels_.end()) {
         return;
@@ -283,6 +301,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
             box_->abandonComposition();
             lessonCommands_->open(path);
         });
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    if (hint_) {
+        hint_->paint(event->region());
     }
 }
 

@@ -8,6 +8,7 @@
 #include "ui/handler_guard.h"
 #include "ui/pane_strip.h"
 #include "ui/program_keys.h"
+#include "ui/qt/drawn_label.h"
 #include "ui/qt/new_run_starter.h"
 #include "ui/qt/qt_text_measure.h"
 #include "ui/scene.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -79,10 +81,13 @@ class MainWindow : public QWidget {
     void showCodeHintChoice();
 
     [[nodiscard]] TypingBox* typingBox() const { return box_; }
+    // What the window shows, as its panes and labels draw it.
+    [[nodiscard]] const Scene& scene() const { return scene_; }
     [[nodiscard]] QTimer* clockTimer() const { return timer1_; }
     [[nodiscard]] QTimer* caretTimer() const { return timer2_; }
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -109,6 +114,7 @@ class MainWindow : public QWidget {
     std::vector<PaneWidget*> panes_;
     // The labels on the client area, and whether each sizes itself to its text.
     std::map<std::string_view, std::pair<QLabel*, bool>> labels_;
+    std::optional<DrawnLabel> hint_; // the code hint, drawn by the window
     TypingBox* box_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;

@@ -98,7 +98,8 @@ QTimer* BuiltWindow::timer(std::string_view name) const {
 }
 
 BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
-                        const ContainerMaker& makeContainer) {
+                        const ContainerMaker& makeContainer,
+                        std::span<const std::string_view> drawnByWindow) {
     window.setWindowTitle(toQString(design.caption));
     window.setFixedSize(QSize(toPixels(design.clientWidth), toPixels(design.clientHeight)));
     window.setFont(fontFor(FontRole::Standard));
@@ -106,8 +107,9 @@ BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
     BuiltWindow built;
     std::map<int, QWidget*> tabOrder;
     for (const ElementDesign& e : design.elements) {
-        if (!e.container.empty()) {
-            continue; // its container draws it
+        if (!e.container.empty() ||
+            std::ranges::find(drawnByWindow, e.name) != drawnByWindow.end()) {
+            continue; // its container or the window draws it
         }
         QWidget* widget = nullptr;
         switch (e.kind) {

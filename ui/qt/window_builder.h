@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <span>
 #include <string_view>
 
 class QLabel;
@@ -38,8 +39,10 @@ using ContainerMaker = std::function<QWidget*(const ElementDesign& element)>;
 // Gives `window` its caption, client size and font, and makes a widget for
 // every element on its client area, in creation order and tab order: labels,
 // buttons, lines, timers (not started), and the containers `makeContainer`
-// supplies. Elements inside a container are drawn by the container itself.
+// supplies. Elements inside a container are drawn by the container itself,
+// and the labels named in `drawnByWindow` by the window.
 BuiltWindow buildWindow(QWidget& window, const WindowDescription& design,
-                        const ContainerMaker& makeContainer);
+                        const ContainerMaker& makeContainer,
+                        std::span<const std::string_view> drawnByWindow = {});
 
 } // namespace keyloom

@@ -7,6 +7,7 @@
 #include "ui/code_hints.h"
 #include "ui/plain_key_characters.h"
 #include "ui/qt/key_codes.h"
+#include "ui/qt/qt_geometry.h"
 #include "ui/qt/qt_strings.h"
 
 #include <QApplication>
@@ -250,19 +251,25 @@ class MainWindowTest : public QObject {
             while (p.form.state().typedCount < typed) {
                 p.commit(testLesson().mid(p.form.state().typedCount, 1));
             }
-            QVERIFY(label("lblHint")->isVisible());
+            // The window draws the hint itself, and tells it with the box.
+            const SceneItem* hint = p.window->scene().find("lblHint");
+            QVERIFY(hint != nullptr && hint->visible);
             QCOMPARE(label("lblHintTable")->text(), QStringLiteral("mine"));
-            QVERIFY(label("lblHint")->text().endsWith(QStringLiteral("abcd")));
+            QVERIFY(
+                p.window->typingBox()->accessibleDescription().endsWith(QStringLiteral("abcd")));
             QList<QRect> boxes;
             for (const char* name : {"lblHintTable", "lblHint", "lblCourse", "lblLastAttempt"}) {
                 const QLabel* shown = label(name);
-                const QRect box = shown->geometry();
+                const QRect box = shown != nullptr ? shown->geometry() : toQRect(hint->box);
                 QVERIFY2(box.left() >= 0 && box.right() < p.window->width(), name);
                 for (const QRect& other : boxes) {
                     QVERIFY2(!box.intersects(other), name);
                 }
                 boxes.append(box);
             }
+            // Its ink stands in its box.
+            const QImage shot = p.window->grab().toImage();
+            QVERIFY(shareOf(shot, toQRect(hint->box), qRgb(0, 0, 0)) > 0.02);
         }
     }
 
@@ -520,8 +527,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!notice->isVisible());
     }
 
-    // The code hint's label holds its whole text as the hint changes with
-    // each commit, and what it leaves behind is repainted.
+    // The code hint holds its whole text as it changes with each commit,
+    // and what it leaves behind is repainted.
     void theCodeHintHoldsItsWholeText() {
         Program p(testLesson());
         QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
@@ -537,14 +544,10 @@ class MainWindowTest : public QObject {
         QVERIFY(hints.choose("mine"));
         QTRY_VERIFY(hints.table() != nullptr);
         p.window->setCodeHints(&hints);
-        QApplication::processEvents(); // the label shown, and then painted
-        const auto labelNamed = [&p](std::string_view name) {
-            return p.window->findChild<QLabel*>(
-                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        };
-        QLabel* label = labelNamed(kCodeHintLabel);
-        QLabel* table = labelNamed(kCodeHintTableLabel);
-        QVERIFY(label != nullptr && table != nullptr);
+        QApplication::processEvents(); // the hint shown, and then painted
+        auto* table = p.window->findChild<QLabel*>(QString::fromUtf8(
+            kCodeHintTableLabel.data(), static_cast<qsizetype>(kCodeHintTableLabel.size())));
+        QVERIFY(table != nullptr);
         // Empty where no entry starts at the caret.
         const QStringList expected{QStringLiteral("一 g · ggll"), QStringLiteral("丁 s"),
                                    QStringLiteral("丂七 gnvv"),   QString(),
@@ -552,17 +555,17 @@ class MainWindowTest : public QObject {
         for (int i = 0; i < expected.size(); ++i) {
             QCOMPARE(table->text(), QStringLiteral("mine"));
             QVERIFY(table->isVisible());
-            QCOMPARE(label->isVisible(), !expected[i].isEmpty());
-            for (const QLabel* shown : {table, label}) {
-                if (shown->isVisible()) {
-                    QVERIFY(shown->width() >= shown->sizeHint().width());
-                    QVERIFY(shown->height() >= shown->sizeHint().height());
-                    QVERIFY(p.window->rect().contains(shown->geometry()));
-                }
-            }
+            QVERIFY(table->width() >= table->sizeHint().width());
+            QVERIFY(p.window->rect().contains(table->geometry()));
+            const SceneItem* hint = p.window->scene().find(kCodeHintLabel);
+            QVERIFY(hint != nullptr);
+            QCOMPARE(hint->visible, !expected[i].isEmpty());
+            QCOMPARE(p.window->typingBox()->accessibleDescription(), expected[i]);
             if (!expected[i].isEmpty()) {
-                QCOMPARE(label->text(), expected[i]);
-                QVERIFY(!label->geometry().intersects(table->geometry()));
+                const QRect box = toQRect(hint->box);
+                QVERIFY(box.width() >= table->fontMetrics().horizontalAdvance(expected[i]));
+                QVERIFY(p.window->rect().contains(box));
+                QVERIFY(!box.intersects(table->geometry()));
             }
             compareShownWithRepainted(*p.window);
             p.commit(QString(QChar(0x4E00 + i)));
