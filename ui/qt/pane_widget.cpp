@@ -192,8 +192,11 @@ void PaneWidget::paintEvent(QPaintEvent* event) {
     // its line in, and is let go then: a picture of every row would hold
     // half a megabyte.
     std::vector<QRect> painted;
+    // Most items lie well away from a commit's few rectangles: their bounds
+    // tell so at a fraction of the region's own test.
+    const QRect bounds = dirty.boundingRect();
     for (auto& [key, shown] : shown_) {
-        if (!dirty.intersects(shown.reach)) {
+        if (!bounds.intersects(shown.reach) || !dirty.intersects(shown.reach)) {
             continue;
         }
         const QRect& reach = shown.reach;
