@@ -9,13 +9,14 @@
 #include <QDBusPendingReply>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QString>
 #include <QTimer>
 
 namespace keyloom {
 namespace {
 
-// fcitx5 answers at once; a busy one is not waited for long.
+// fcitx5 and IBus answer at once; a busy one is not waited for long.
 constexpr int kReplyTimeoutMs = 2000;
 // The window's input context is focused well within this once it is shown.
 constexpr int kAskAfterMs = 500;
@@ -31,9 +32,33 @@ bool sessionBusKnown() {
     return !runtime.isEmpty() && QFileInfo::exists(QDir(runtime).filePath(QStringLiteral("bus")));
 }
 
-void ask(QObject& context, std::function<void(const std::string&)> answer, int asksLeft) {
+using Answer = std::function<void(const std::string&)>;
+
+// IBus's global engine, as `ibus engine` prints it.
+void askIbus(QObject& context, Answer answer) {
+    auto* ibus = new QProcess(&context);
+    QObject::connect(ibus, &QProcess::finished, &context,
+                     [ibus, answer = std::move(answer)](int status, QProcess::ExitStatus exit) {
+                         ibus->deleteLater();
+                         const QString engine =
+                             QString::fromUtf8(ibus->readAllStandardOutput()).trimmed();
+                         if (exit == QProcess::NormalExit && status == 0 && !engine.isEmpty()) {
+                             answer(engine.toStdString());
+                         }
+                     });
+    QObject::connect(ibus, &QProcess::errorOccurred, ibus, [ibus](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            ibus->deleteLater(); // no IBus here
+        }
+    });
+    QTimer::singleShot(kReplyTimeoutMs, ibus, [ibus] { ibus->kill(); });
+    ibus->start(QStringLiteral("ibus"), {QStringLiteral("engine")});
+}
+
+void askFcitx5(QObject& context, Answer answer, int asksLeft) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
+        askIbus(context, std::move(answer));
         return;
     }
     const QDBusMessage call = QDBusMessage::createMethodCall(
@@ -45,15 +70,14 @@ void ask(QObject& context, std::function<void(const std::string&)> answer, int a
                          watcher->deleteLater();
                          const QDBusPendingReply<QString> reply = *watcher;
                          if (!reply.isValid()) {
-                             return; // no fcitx5
-                         }
-                         if (!reply.value().isEmpty()) {
+                             askIbus(context, std::move(answer)); // no fcitx5
+                         } else if (!reply.value().isEmpty()) {
                              answer(reply.value().toStdString());
                          } else if (asksLeft > 1) {
                              QTimer::singleShot(
                                  kAskAfterMs, &context,
                                  [&context, answer = std::move(answer), asksLeft]() mutable {
-                                     ask(context, std::move(answer), asksLeft - 1);
+                                     askFcitx5(context, std::move(answer), asksLeft - 1);
                                  });
                          }
                      });
@@ -62,11 +86,13 @@ void ask(QObject& context, std::function<void(const std::string&)> answer, int a
 } // namespace
 
 void askActiveInputMethod(QObject& context, std::function<void(const std::string&)> answer) {
-    if (!sessionBusKnown()) {
-        return;
-    }
     QTimer::singleShot(kAskAfterMs, &context, [&context, answer = std::move(answer)]() mutable {
-        ask(context, std::move(answer), kAsks);
+        if (qEnvironmentVariable("QT_IM_MODULE").startsWith(QStringLiteral("ibus")) ||
+            !sessionBusKnown()) {
+            askIbus(context, std::move(answer));
+        } else {
+            askFcitx5(context, std::move(answer), kAsks);
+        }
     });
 }
 

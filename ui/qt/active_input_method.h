@@ -9,13 +9,15 @@
 
 namespace keyloom {
 
-// Asks fcitx5's controller on the session bus which input method is active,
-// without waiting for it: `answer` is called with its name ("wbx", "pinyin",
-// "rime"...) once fcitx5 names one, and never when no fcitx5 answers, there
-// is no session bus, or `context` is gone first. fcitx5 names the method of
-// the input context focused last, so the first question waits a moment for
-// the window's own to be focused, and an answer of none is asked again a few
-// times.
+// Asks the input-method framework which input method is active, without
+// waiting for it: `answer` is called once with its name (fcitx5's "wbx",
+// "pinyin", "rime"...; an IBus engine's "libpinyin", "table:wubi-jidian86"...)
+// once one is named, and never when no framework answers or `context` is
+// gone first. fcitx5 is asked through its controller on the session bus; it
+// names the method of the input context focused last, so the first question
+// waits a moment for the window's own to be focused, and an answer of none
+// is asked again a few times. IBus, whose global engine `ibus engine` names,
+// is asked where Qt's input-method module is IBus's, or no fcitx5 answers.
 void askActiveInputMethod(QObject& context, std::function<void(const std::string&)> answer);
 
 } // namespace keyloom
